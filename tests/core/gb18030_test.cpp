@@ -1,0 +1,3 @@
+#include "runtime/gb18030.h"
+
+#include <gtest/gtest.h>

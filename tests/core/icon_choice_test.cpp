@@ -1,0 +1,3 @@
+#include "ui/icon_choice.h"
+
+#include <gtest/gtest.h>
