@@ -6,8 +6,8 @@ namespace roster {
 
 runtime::Text entry_line(Person const& person)
 {
-    return concatenate({NameLabel, person.name, SexLabel, person.sex, AgeLabel, person.age, QqLabel, person.qq,
-                        LineEnd});
+    return concatenate(
+        {NameLabel, person.name, SexLabel, person.sex, AgeLabel, person.age, QqLabel, person.qq, LineEnd});
 }
 
 } // namespace roster

@@ -11,7 +11,10 @@ FatalPresenter presenter_ = nullptr;
 bool reporting_ = false;
 } // namespace
 
-void set_fatal_presenter(FatalPresenter presenter) noexcept { presenter_ = presenter; }
+void set_fatal_presenter(FatalPresenter presenter) noexcept
+{
+    presenter_ = presenter;
+}
 
 void fatal_error(std::string_view message_utf8) noexcept
 {

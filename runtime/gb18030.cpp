@@ -32,29 +32,37 @@ constexpr std::uint32_t SupplementaryCount = 0x100000;
 constexpr std::uint32_t BmpFourByteCodeCount =
     std::end(FourByteRanges)[-1].first_index + std::end(FourByteRanges)[-1].length;
 
-constexpr bool is_lead(unsigned byte) {
+constexpr bool is_lead(unsigned byte)
+{
     return byte >= FirstLead && byte <= LastLead;
 }
-constexpr bool is_trail(unsigned byte) {
+constexpr bool is_trail(unsigned byte)
+{
     return byte >= 0x40 && byte <= 0xFE && byte != 0x7F;
 }
-constexpr bool is_digit(unsigned byte) {
+constexpr bool is_digit(unsigned byte)
+{
     return byte >= 0x30 && byte <= 0x39;
 }
-constexpr std::size_t trail_column(unsigned byte) {
+constexpr std::size_t trail_column(unsigned byte)
+{
     return byte - (byte < 0x7F ? 0x40u : 0x41u);
 }
-constexpr std::size_t trail_byte(std::size_t column) {
+constexpr std::size_t trail_byte(std::size_t column)
+{
     return column + (column < 0x3F ? 0x40u : 0x41u);
 }
 
-constexpr bool is_surrogate(char16_t unit) {
+constexpr bool is_surrogate(char16_t unit)
+{
     return unit >= 0xD800 && unit <= 0xDFFF;
 }
-constexpr bool is_high_surrogate(char16_t unit) {
+constexpr bool is_high_surrogate(char16_t unit)
+{
     return unit >= 0xD800 && unit <= 0xDBFF;
 }
-constexpr bool is_low_surrogate(char16_t unit) {
+constexpr bool is_low_surrogate(char16_t unit)
+{
     return unit >= 0xDC00 && unit <= 0xDFFF;
 }
 
@@ -80,17 +88,19 @@ constexpr auto FourByteRangesByUnit = [] {
 }();
 
 // Only for BMP characters without a shorter code, all of which some range holds.
-std::uint32_t bmp_linear_index(char16_t unit) noexcept {
-    const auto range = std::prev(std::upper_bound(FourByteRangesByUnit.begin(), FourByteRangesByUnit.end(), unit,
-                                                  [](char16_t u, const FourByteRange& r) { return u < r.first_unit; }));
+std::uint32_t bmp_linear_index(char16_t unit) noexcept
+{
+    auto const range = std::prev(std::upper_bound(FourByteRangesByUnit.begin(), FourByteRangesByUnit.end(), unit,
+                                                  [](char16_t u, FourByteRange const& r) { return u < r.first_unit; }));
     return range->first_index + static_cast<std::uint32_t>(unit - range->first_unit);
 }
 
-char32_t code_point_at(std::uint32_t linear_index) noexcept {
+char32_t code_point_at(std::uint32_t linear_index) noexcept
+{
     if (linear_index < BmpFourByteCodeCount) {
-        const auto range =
+        auto const range =
             std::prev(std::upper_bound(std::begin(FourByteRanges), std::end(FourByteRanges), linear_index,
-                                       [](std::uint32_t i, const FourByteRange& r) { return i < r.first_index; }));
+                                       [](std::uint32_t i, FourByteRange const& r) { return i < r.first_index; }));
         return range->first_unit + (linear_index - range->first_index);
     }
     // Unsigned, so indices below the first supplementary one wrap round and fail the test too.
@@ -100,7 +110,8 @@ char32_t code_point_at(std::uint32_t linear_index) noexcept {
 }
 
 // Four-byte codes count up from 81 30 81 30 with the last byte the fastest, over 0x30-0x39, 0x81-0xFE, 0x30-0x39.
-std::uint32_t linear_index(const unsigned char* code) noexcept {
+std::uint32_t linear_index(unsigned char const* code) noexcept
+{
     const std::uint32_t first = code[0] - FirstLead;
     const std::uint32_t second = code[1] - 0x30u;
     const std::uint32_t third = code[2] - FirstLead;
@@ -108,7 +119,8 @@ std::uint32_t linear_index(const unsigned char* code) noexcept {
     return ((first * 10 + second) * 126 + third) * 10 + fourth;
 }
 
-char* write_four_byte_code(std::uint32_t linear_index, char* out) noexcept {
+char* write_four_byte_code(std::uint32_t linear_index, char* out) noexcept
+{
     out[0] = static_cast<char>(FirstLead + linear_index / 12600);
     out[1] = static_cast<char>(0x30 + linear_index / 1260 % 10);
     out[2] = static_cast<char>(FirstLead + linear_index / 10 % 126);
@@ -116,7 +128,8 @@ char* write_four_byte_code(std::uint32_t linear_index, char* out) noexcept {
     return out + 4;
 }
 
-bool eight_ascii_units(const char16_t* units) noexcept {
+bool eight_ascii_units(char16_t const* units) noexcept
+{
     std::uint64_t first = 0;
     std::uint64_t second = 0;
     std::memcpy(&first, units, sizeof first);
@@ -124,7 +137,8 @@ bool eight_ascii_units(const char16_t* units) noexcept {
     return ((first | second) & 0xFF80'FF80'FF80'FF80) == 0;
 }
 
-bool eight_ascii_bytes(const unsigned char* bytes) noexcept {
+bool eight_ascii_bytes(unsigned char const* bytes) noexcept
+{
     std::uint64_t word = 0;
     std::memcpy(&word, bytes, sizeof word);
     return (word & 0x8080'8080'8080'8080) == 0;
@@ -133,17 +147,18 @@ bool eight_ascii_bytes(const unsigned char* bytes) noexcept {
 // Encoding walks the text twice, to count and to write, with one of the sinks below; both walks take the same
 // steps, so the count is what gets written.
 template <class Sink>
-void walk_utf16(std::u16string_view utf16, Sink& sink) noexcept {
-    const char16_t* unit = utf16.data();
-    const char16_t* const end = unit + utf16.size();
+void walk_utf16(std::u16string_view utf16, Sink& sink) noexcept
+{
+    char16_t const* unit = utf16.data();
+    char16_t const* const end = unit + utf16.size();
     while (unit != end) {
         if (*unit < 0x80) {
             unit = sink.ascii(unit, end);
             continue;
         }
-        const char16_t first = *unit++;
+        char16_t const first = *unit++;
         if (is_high_surrogate(first) && unit != end && is_low_surrogate(*unit)) {
-            const char32_t offset = static_cast<char32_t>((first - 0xD800) << 10 | (*unit++ - 0xDC00));
+            char32_t const offset = static_cast<char32_t>((first - 0xD800) << 10 | (*unit++ - 0xDC00));
             sink.four_byte_code(SupplementaryFirstIndex + offset);
         } else {
             sink.bmp(is_surrogate(first) ? Replacement : first); // an unpaired surrogate is not a character
@@ -153,8 +168,9 @@ void walk_utf16(std::u16string_view utf16, Sink& sink) noexcept {
 
 class ByteCounter {
   public:
-    const char16_t* ascii(const char16_t* unit, const char16_t* end) noexcept {
-        const char16_t* const start = unit;
+    char16_t const* ascii(char16_t const* unit, char16_t const* end) noexcept
+    {
+        char16_t const* const start = unit;
         while (end - unit >= 8 && eight_ascii_units(unit))
             unit += 8;
         while (unit != end && *unit < 0x80)
@@ -162,7 +178,8 @@ class ByteCounter {
         count_ += static_cast<std::size_t>(unit - start);
         return unit;
     }
-    void bmp(char16_t unit) noexcept {
+    void bmp(char16_t unit) noexcept
+    {
         const std::uint16_t code = BmpCodes[unit];
         count_ += code == 0 ? 4 : code <= 0xFF ? 1 : 2;
     }
@@ -176,7 +193,8 @@ class ByteCounter {
 class ByteWriter {
   public:
     explicit ByteWriter(char* out) noexcept : out_(out) {}
-    const char16_t* ascii(const char16_t* unit, const char16_t* end) noexcept {
+    char16_t const* ascii(char16_t const* unit, char16_t const* end) noexcept
+    {
         for (; end - unit >= 8 && eight_ascii_units(unit); unit += 8, out_ += 8)
             for (std::size_t i = 0; i < 8; ++i)
                 out_[i] = static_cast<char>(unit[i]);
@@ -184,7 +202,8 @@ class ByteWriter {
             *out_++ = static_cast<char>(*unit);
         return unit;
     }
-    void bmp(char16_t unit) noexcept {
+    void bmp(char16_t unit) noexcept
+    {
         const std::uint16_t code = BmpCodes[unit];
         if (code > 0xFF) {
             out_[0] = static_cast<char>(code >> 8);
@@ -211,16 +230,17 @@ struct Decoded {
 // The character a non-ASCII byte starts. Bad input gives U+FFFD and goes on where a character may start: a bad
 // byte that is ASCII is read again, as are the digit and the byte after the lead of a broken four-byte code.
 // Input that ends inside a code gives one U+FFFD for the rest.
-Decoded decode_character(const unsigned char* byte, const unsigned char* end) noexcept {
-    const unsigned lead = byte[0];
+Decoded decode_character(unsigned char const* byte, unsigned char const* end) noexcept
+{
+    unsigned const lead = byte[0];
     if (lead == EuroByte)
         return {Euro, 1};
     if (!is_lead(lead))
         return {Replacement, 1};
-    const auto available = static_cast<std::size_t>(end - byte);
+    auto const available = static_cast<std::size_t>(end - byte);
     if (available == 1)
         return {Replacement, 1};
-    const unsigned second = byte[1];
+    unsigned const second = byte[1];
     if (is_trail(second))
         return {TwoByteUnits[lead - FirstLead][trail_column(second)], 2};
     if (!is_digit(second))
@@ -238,9 +258,10 @@ Decoded decode_character(const unsigned char* byte, const unsigned char* end) no
 
 // Decoding, like encoding, walks the bytes twice with the same steps.
 template <class Sink>
-void walk_gb18030(std::string_view gb18030, Sink& sink) noexcept {
-    const auto* byte = reinterpret_cast<const unsigned char*>(gb18030.data());
-    const auto* const end = byte + gb18030.size();
+void walk_gb18030(std::string_view gb18030, Sink& sink) noexcept
+{
+    auto const* byte = reinterpret_cast<unsigned char const*>(gb18030.data());
+    auto const* const end = byte + gb18030.size();
     while (byte != end) {
         if (*byte < 0x80) {
             byte = sink.ascii(byte, end);
@@ -254,8 +275,9 @@ void walk_gb18030(std::string_view gb18030, Sink& sink) noexcept {
 
 class UnitCounter {
   public:
-    const unsigned char* ascii(const unsigned char* byte, const unsigned char* end) noexcept {
-        const unsigned char* const start = byte;
+    unsigned char const* ascii(unsigned char const* byte, unsigned char const* end) noexcept
+    {
+        unsigned char const* const start = byte;
         while (end - byte >= 8 && eight_ascii_bytes(byte))
             byte += 8;
         while (byte != end && *byte < 0x80)
@@ -273,7 +295,8 @@ class UnitCounter {
 class UnitWriter {
   public:
     explicit UnitWriter(char16_t* out) noexcept : out_(out) {}
-    const unsigned char* ascii(const unsigned char* byte, const unsigned char* end) noexcept {
+    unsigned char const* ascii(unsigned char const* byte, unsigned char const* end) noexcept
+    {
         for (; end - byte >= 8 && eight_ascii_bytes(byte); byte += 8, out_ += 8)
             for (std::size_t i = 0; i < 8; ++i)
                 out_[i] = byte[i];
@@ -281,12 +304,13 @@ class UnitWriter {
             *out_++ = *byte;
         return byte;
     }
-    void code_point(char32_t code_point) noexcept {
+    void code_point(char32_t code_point) noexcept
+    {
         if (code_point <= 0xFFFF) {
             *out_++ = static_cast<char16_t>(code_point);
             return;
         }
-        const char32_t offset = code_point - 0x10000;
+        char32_t const offset = code_point - 0x10000;
         out_[0] = static_cast<char16_t>(0xD800 + (offset >> 10));
         out_[1] = static_cast<char16_t>(0xDC00 + (offset & 0x3FF));
         out_ += 2;
@@ -299,25 +323,29 @@ class UnitWriter {
 
 } // namespace
 
-std::size_t gb18030_length(std::u16string_view utf16) noexcept {
+std::size_t gb18030_length(std::u16string_view utf16) noexcept
+{
     ByteCounter counter;
     walk_utf16(utf16, counter);
     return counter.count();
 }
 
-char* gb18030_encode(std::u16string_view utf16, char* out) noexcept {
+char* gb18030_encode(std::u16string_view utf16, char* out) noexcept
+{
     ByteWriter writer(out);
     walk_utf16(utf16, writer);
     return writer.end();
 }
 
-std::size_t utf16_length(std::string_view gb18030) noexcept {
+std::size_t utf16_length(std::string_view gb18030) noexcept
+{
     UnitCounter counter;
     walk_gb18030(gb18030, counter);
     return counter.count();
 }
 
-char16_t* gb18030_decode(std::string_view gb18030, char16_t* out) noexcept {
+char16_t* gb18030_decode(std::string_view gb18030, char16_t* out) noexcept
+{
     UnitWriter writer(out);
     walk_gb18030(gb18030, writer);
     return writer.end();

@@ -45,10 +45,16 @@ void allocation_failed(std::uint64_t bytes) noexcept
     fatal_error({message, static_cast<std::size_t>(length)});
 }
 
-void allocation_failed_unknown_size() noexcept { fatal_error("分配内存失败!"); }
+void allocation_failed_unknown_size() noexcept
+{
+    fatal_error("分配内存失败!");
+}
 
 namespace testing {
-void fail_requests_from(std::size_t bytes) noexcept { failing_from_ = bytes; }
+void fail_requests_from(std::size_t bytes) noexcept
+{
+    failing_from_ = bytes;
+}
 } // namespace testing
 
 } // namespace runtime

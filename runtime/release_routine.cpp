@@ -5,7 +5,10 @@ namespace {
 ReleaseRoutine registered_ = nullptr;
 } // namespace
 
-void register_release_routine(ReleaseRoutine routine) noexcept { registered_ = routine; }
+void register_release_routine(ReleaseRoutine routine) noexcept
+{
+    registered_ = routine;
+}
 
 void call_release_routine() noexcept
 {
@@ -15,6 +18,9 @@ void call_release_routine() noexcept
         routine();
 }
 
-void forget_release_routine() noexcept { registered_ = nullptr; }
+void forget_release_routine() noexcept
+{
+    registered_ = nullptr;
+}
 
 } // namespace runtime

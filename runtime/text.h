@@ -12,7 +12,7 @@
 namespace runtime {
 
 class Text {
-public:
+  public:
     Text() = default; // absent
 
     // A text of `size` bytes, uninitialised but for the NUL after them, for the caller to fill.
@@ -22,10 +22,11 @@ public:
     [[nodiscard]] bool absent() const noexcept { return block_ == nullptr; }
     [[nodiscard]] std::size_t size() const noexcept { return size_; }
     [[nodiscard]] char* data() noexcept { return block_.get(); }
+    [[nodiscard]] char const* data() const noexcept { return block_.get(); }
     // The bytes; an absent text has none.
     [[nodiscard]] std::string_view bytes() const noexcept { return {block_ ? block_.get() : "", size_}; }
 
-private:
+  private:
     HeapBlock block_;
     std::size_t size_ = 0;
 };

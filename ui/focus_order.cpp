@@ -17,9 +17,8 @@ std::vector<std::size_t> focus_order(std::span<ControlRecord const> controls)
     for (std::size_t index = 0; index < controls.size(); ++index)
         if (can_take_focus(controls[index]))
             order.push_back(index);
-    std::stable_sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) {
-        return controls[a].tab_order < controls[b].tab_order;
-    });
+    std::stable_sort(order.begin(), order.end(),
+                     [&](std::size_t a, std::size_t b) { return controls[a].tab_order < controls[b].tab_order; });
     return order;
 }
 

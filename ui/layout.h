@@ -54,8 +54,8 @@ struct ControlRecord {
     int tab_order = 0;
     // Edit boxes.
     bool multi_line = false;
-    int max_length = 0;                  // 0: the box's own limit
-    std::string_view typed_filter = {};  // characters that typing may enter; empty: any
+    int max_length = 0;                 // 0: the box's own limit
+    std::string_view typed_filter = {}; // characters that typing may enter; empty: any
     // Combo box.
     std::array<std::string_view, 2> items = {};
     int selected = -1;

@@ -25,7 +25,7 @@ int exit_status_ = 0;
 // An allocation failure inside the toolkit surfaces as std::bad_alloc escaping an event handler; it ends the
 // program through the same report as one in the run time's own heap.
 class Application : public QApplication {
-public:
+  public:
     using QApplication::QApplication;
 
     bool notify(QObject* receiver, QEvent* event) override
@@ -95,6 +95,9 @@ void load_startup_window(std::span<ClickBinding const> bindings)
     window->showCentred();
 }
 
-void run_message_loop() { exit_status_ = QApplication::exec(); }
+void run_message_loop()
+{
+    exit_status_ = QApplication::exec();
+}
 
 } // namespace runtime

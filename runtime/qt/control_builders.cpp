@@ -13,9 +13,15 @@
 namespace runtime::qt {
 namespace {
 
-QColor to_qcolor(ui::Rgb rgb) { return {rgb.red, rgb.green, rgb.blue}; }
+QColor to_qcolor(ui::Rgb rgb)
+{
+    return {rgb.red, rgb.green, rgb.blue};
+}
 
-QString to_qstring(std::string_view utf8) { return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size())); }
+QString to_qstring(std::string_view utf8)
+{
+    return QString::fromUtf8(utf8.data(), static_cast<qsizetype>(utf8.size()));
+}
 
 // Text and background in every role a control of this kind paints with. The inactive highlight is the
 // background, so an edit box's selection is hidden while the box lacks the focus.
@@ -62,7 +68,7 @@ QWidget* build_edit_box(ui::ControlRecord const& record, QWidget* window)
 
 // List items one pixel taller than the style's own.
 class TallerItemDelegate : public QStyledItemDelegate {
-public:
+  public:
     using QStyledItemDelegate::QStyledItemDelegate;
     QSize sizeHint(QStyleOptionViewItem const& option, QModelIndex const& index) const override
     {

@@ -24,8 +24,12 @@ bool FieldEdit::typeable(QChar character) const
 
 void FieldEdit::keyPressEvent(QKeyEvent* event)
 {
+    // Ctrl (without the Alt of AltGr) and Meta make a key a command, such as Ctrl+V, not a typed character.
+    Qt::KeyboardModifiers const modifiers = event->modifiers();
+    bool const command =
+        ((modifiers & Qt::ControlModifier) && !(modifiers & Qt::AltModifier)) || (modifiers & Qt::MetaModifier);
     QString const typed = event->text();
-    if (!std::all_of(typed.cbegin(), typed.cend(), [this](QChar c) { return typeable(c); })) {
+    if (!command && !std::all_of(typed.cbegin(), typed.cend(), [this](QChar c) { return typeable(c); })) {
         event->accept();
         return;
     }

@@ -92,11 +92,15 @@ MainWindow::~MainWindow()
     qApp->removeEventFilter(this);
     if (loaded_ == this) {
         loaded_ = nullptr;
-        QMetaObject::invokeMethod(qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
     }
 }
 
-MainWindow* MainWindow::loaded() { return loaded_; }
+MainWindow* MainWindow::loaded()
+{
+    return loaded_;
+}
 
 QWidget* MainWindow::control(std::string_view name) const
 {
@@ -112,7 +116,8 @@ void MainWindow::setIcons()
     if (!file.open(QIODevice::ReadOnly))
         return;
     QByteArray const bytes = file.readAll();
-    auto const choice = ui::choose_window_icons(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+    auto const choice =
+        ui::choose_window_icons(std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
     if (!choice)
         return;
     QIcon icon;
@@ -131,7 +136,6 @@ void MainWindow::showCentred()
     }
     showNormal();
     activateWindow();
-    raise();
 }
 
 QWidget* MainWindow::controlHolding(QWidget* widget) const

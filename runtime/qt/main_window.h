@@ -14,7 +14,7 @@ namespace runtime::qt {
 // is destroyed, by the Close button's queued request or at once by the close box, a quit request with code 0 is
 // queued.
 class MainWindow : public QWidget {
-public:
+  public:
     explicit MainWindow(std::span<ClickBinding const> bindings);
     ~MainWindow() override;
     MainWindow(MainWindow const&) = delete;
@@ -31,10 +31,10 @@ public:
     // Shows the window in the normal state, its frame centred on the primary screen, and activates it.
     void showCentred();
 
-protected:
+  protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
-private:
+  private:
     void setIcons();
     [[nodiscard]] QWidget* controlHolding(QWidget* widget) const;
     void moveFocus(int step);

@@ -9,13 +9,13 @@ namespace runtime::qt {
 // the button's text (a screen reader says it) but is not drawn: the picture carries the word. Without a picture
 // it is a plain button showing its caption.
 class PictureButton : public QPushButton {
-public:
+  public:
     PictureButton(QString const& caption, QPixmap picture, QWidget* parent);
 
-protected:
+  protected:
     void paintEvent(QPaintEvent* event) override;
 
-private:
+  private:
     QPixmap picture_;
 };
 

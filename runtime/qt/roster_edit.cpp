@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMimeData>
+#include <QScrollBar>
 #include <QTextBlock>
 
 #include <array>
@@ -34,7 +35,7 @@ std::optional<std::pair<std::size_t, qsizetype>> line_end_at(QStringView text, q
     char16_t const unit = text[at].unicode();
     if (unit == u'\r')
         return at + 1 < text.size() && text[at + 1] == u'\n' ? std::pair{std::size_t{0}, qsizetype{2}}
-                                                                : std::pair{std::size_t{1}, qsizetype{1}};
+                                                             : std::pair{std::size_t{1}, qsizetype{1}};
     for (std::size_t kind = 2; kind < LineEnds.size(); ++kind)
         if (unit == LineEnds[kind].front())
             return std::pair{kind, qsizetype{1}};
@@ -115,6 +116,7 @@ void RosterEdit::appendContent(QStringView text)
         insert_with_line_ends(cursor, text);
         setTextCursor(cursor);
     });
+    verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     ensureCursorVisible();
 }
 

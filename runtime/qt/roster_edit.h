@@ -9,7 +9,7 @@ namespace runtime::qt {
 // turns U+2028 into LF and U+00A0 into a space. Each block therefore records the characters of the break before
 // it, and the box is read block by block with no conversion. Enter types CR LF.
 class RosterEdit : public QPlainTextEdit {
-public:
+  public:
     explicit RosterEdit(QWidget* parent);
 
     // The whole text, each line with its own end.
@@ -19,11 +19,11 @@ public:
     // Adds the text at the end, shows the end with the caret there; leaves nothing to undo.
     void appendContent(QStringView text);
 
-protected:
+  protected:
     void keyPressEvent(QKeyEvent* event) override;
     void insertFromMimeData(QMimeData const* source) override;
 
-private:
+  private:
     void withoutUndo(auto const& edit);
 };
 

@@ -24,10 +24,11 @@ constexpr std::size_t GuardSize = 16;
 
 // Encodes into a buffer of exactly gb18030_length bytes plus a guard, checking that the encoder writes them all
 // and nothing more.
-std::string encode(std::u16string_view text) {
+std::string encode(std::u16string_view text)
+{
     const std::size_t length = runtime::gb18030_length(text);
     std::string buffer(length + GuardSize, '#');
-    const char* const end = runtime::gb18030_encode(text, buffer.data());
+    char const* const end = runtime::gb18030_encode(text, buffer.data());
     EXPECT_EQ(end, buffer.data() + length) << "gb18030_length and gb18030_encode disagree";
     EXPECT_EQ(buffer.substr(length), std::string(GuardSize, '#')) << "gb18030_encode wrote past its length";
     buffer.resize(length);
@@ -35,27 +36,30 @@ std::string encode(std::u16string_view text) {
 }
 
 // The same for decoding and utf16_length.
-std::u16string decode(std::string_view bytes) {
+std::u16string decode(std::string_view bytes)
+{
     const std::size_t length = runtime::utf16_length(bytes);
     std::u16string buffer(length + GuardSize, u'#');
-    const char16_t* const end = runtime::gb18030_decode(bytes, buffer.data());
+    char16_t const* const end = runtime::gb18030_decode(bytes, buffer.data());
     EXPECT_EQ(end, buffer.data() + length) << "utf16_length and gb18030_decode disagree";
     EXPECT_EQ(buffer.substr(length), std::u16string(GuardSize, u'#')) << "gb18030_decode wrote past its length";
     buffer.resize(length);
     return buffer;
 }
 
-std::u16string utf16(char32_t code_point) {
+std::u16string utf16(char32_t code_point)
+{
     if (code_point <= 0xFFFF)
         return {static_cast<char16_t>(code_point)};
-    const char32_t offset = code_point - 0x10000;
+    char32_t const offset = code_point - 0x10000;
     return {static_cast<char16_t>(0xD800 + (offset >> 10)), static_cast<char16_t>(0xDC00 + (offset & 0x3FF))};
 }
 
 class Gb18030AgainstIcu : public ::testing::Test {
   protected:
     // ICU's bytes for one character, but the euro sign's, which keeps its single byte.
-    std::string reference_bytes(char32_t code_point) const {
+    std::string reference_bytes(char32_t code_point) const
+    {
         return code_point == Euro ? "\x80" : icu.encode(utf16(code_point)).value();
     }
 
@@ -63,7 +67,7 @@ class Gb18030AgainstIcu : public ::testing::Test {
 };
 
 struct CharacterCase {
-    const char* what;
+    char const* what;
     std::u16string_view text;
     std::string_view bytes;
 };
@@ -90,8 +94,9 @@ constexpr CharacterCase CharacterCases[] = {
     {"mixed roster line", u"Li \u674E, \u00DF \U00020000!", "Li \xC0\xEE, \x81\x30\x89\x38 \x95\x32\x82\x36!"},
 };
 
-TEST_F(Gb18030AgainstIcu, CharactersOfEveryRangeHaveIcusBytes) {
-    for (const CharacterCase& c : CharacterCases) {
+TEST_F(Gb18030AgainstIcu, CharactersOfEveryRangeHaveIcusBytes)
+{
+    for (CharacterCase const& c : CharacterCases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(encode(c.text), c.bytes);
         EXPECT_EQ(decode(c.bytes), c.text);
@@ -99,7 +104,8 @@ TEST_F(Gb18030AgainstIcu, CharactersOfEveryRangeHaveIcusBytes) {
     }
 }
 
-TEST_F(Gb18030AgainstIcu, EuroSignKeepsItsSingleByte) {
+TEST_F(Gb18030AgainstIcu, EuroSignKeepsItsSingleByte)
+{
     EXPECT_EQ(encode(u"5\u20AC \u5F20"), "5\x80 \xD5\xC5");
     EXPECT_EQ(decode("5\x80\x80"), u"5\u20AC\u20AC");
     // A2 E3 is the sign's form in ICU, and still reads as the sign.
@@ -107,7 +113,8 @@ TEST_F(Gb18030AgainstIcu, EuroSignKeepsItsSingleByte) {
     EXPECT_EQ(decode("\xA2\xE3"), u"\u20AC");
 }
 
-TEST_F(Gb18030AgainstIcu, EveryScalarValueMatchesIcu) {
+TEST_F(Gb18030AgainstIcu, EveryScalarValueMatchesIcu)
+{
     for (char32_t code_point = 0; code_point <= 0x10FFFF; ++code_point) {
         if (code_point >= 0xD800 && code_point <= 0xDFFF)
             continue;
@@ -120,19 +127,20 @@ TEST_F(Gb18030AgainstIcu, EveryScalarValueMatchesIcu) {
 
 // Random text of every kind of character, each ASCII one followed by a run of up to 20 more so that the
 // eight-unit path is entered and left at every offset.
-TEST_F(Gb18030AgainstIcu, RandomTextRoundTripsWithIcusBytes) {
+TEST_F(Gb18030AgainstIcu, RandomTextRoundTripsWithIcusBytes)
+{
     // ASCII, common ideographs, the whole BMP, the other planes and the euro sign.
     constexpr std::pair<std::uint32_t, std::uint32_t> Kinds[] = {
         {0, 0x7F}, {0x4E00, 0x9FA5}, {0x80, 0xFFFF}, {0x10000, 0x10FFFF}, {Euro, Euro}};
     std::mt19937 random(18030);
-    const auto pick = [&random](std::uint32_t first, std::uint32_t last) {
+    auto const pick = [&random](std::uint32_t first, std::uint32_t last) {
         return std::uniform_int_distribution<std::uint32_t>(first, last)(random);
     };
     for (int round = 0; round < 3000; ++round) {
         std::u16string text;
         std::string bytes;
         for (std::uint32_t count = pick(0, 40); count > 0; --count) {
-            const auto [first, last] = Kinds[pick(0, std::size(Kinds) - 1)];
+            auto const [first, last] = Kinds[pick(0, std::size(Kinds) - 1)];
             char32_t code_point = 0;
             do
                 code_point = pick(first, last);
@@ -150,7 +158,8 @@ TEST_F(Gb18030AgainstIcu, RandomTextRoundTripsWithIcusBytes) {
     }
 }
 
-TEST(Gb18030, UnpairedSurrogatesEncodeAsReplacementCharacter) {
+TEST(Gb18030, UnpairedSurrogatesEncodeAsReplacementCharacter)
+{
     const std::string replacement(ReplacementBytes);
     const struct {
         std::u16string_view text;
@@ -162,12 +171,12 @@ TEST(Gb18030, UnpairedSurrogatesEncodeAsReplacementCharacter) {
         {u"\xDE00\xD83D", replacement + replacement},
         {u"\xD83D\xD83D\xDE00", replacement + "\x94\x39\xFC\x36"},
     };
-    for (const auto& c : cases)
+    for (auto const& c : cases)
         EXPECT_EQ(encode(c.text), c.expected) << testing::PrintToString(std::u16string(c.text));
 }
 
 struct BadBytesCase {
-    const char* what;
+    char const* what;
     std::string_view bytes;
     std::u16string_view text;
 };
@@ -187,20 +196,22 @@ constexpr BadBytesCase BadBytesCases[] = {
     {"last four-byte code", "\xFE\x39\xFE\x39", u"\uFFFD"},
 };
 
-TEST(Gb18030, BadBytesDecodeToReplacementCharacters) {
-    for (const BadBytesCase& c : BadBytesCases) {
+TEST(Gb18030, BadBytesDecodeToReplacementCharacters)
+{
+    for (BadBytesCase const& c : BadBytesCases) {
         SCOPED_TRACE(c.what);
         EXPECT_EQ(decode(c.bytes), c.text);
     }
 }
 
 // Any bytes decode to text that survives encoding unchanged, and where ICU finds valid GB18030, to ICU's text.
-TEST_F(Gb18030AgainstIcu, ArbitraryBytesDecodeToWellFormedText) {
+TEST_F(Gb18030AgainstIcu, ArbitraryBytesDecodeToWellFormedText)
+{
     // Mostly bytes that start, continue or break codes at their edges; now and then any byte.
     constexpr unsigned char Edges[] = {0x00, 0x20, 0x30, 0x35, 0x39, 0x40, 0x7F, 0x80,
                                        0x81, 0x84, 0x90, 0xA1, 0xD5, 0xE3, 0xFE, 0xFF};
     std::mt19937 random(936);
-    const auto next_byte = [&random, &Edges] {
+    auto const next_byte = [&random, &Edges] {
         const auto choice = std::uniform_int_distribution<std::size_t>(0, std::size(Edges))(random);
         return static_cast<char>(choice < std::size(Edges) ? Edges[choice] : random() & 0xFF);
     };
@@ -211,7 +222,7 @@ TEST_F(Gb18030AgainstIcu, ArbitraryBytesDecodeToWellFormedText) {
             byte = next_byte();
         const std::u16string text = decode(bytes);
         ASSERT_EQ(decode(encode(text)), text) << testing::PrintToString(bytes);
-        if (const auto icu_text = icu.decode(bytes)) {
+        if (auto const icu_text = icu.decode(bytes)) {
             ++valid;
             ASSERT_EQ(text, *icu_text) << testing::PrintToString(bytes);
         }

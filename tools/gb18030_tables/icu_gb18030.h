@@ -15,7 +15,8 @@ namespace gb18030_tables {
 
 class IcuGb18030 {
   public:
-    IcuGb18030() {
+    IcuGb18030()
+    {
         UErrorCode status = U_ZERO_ERROR;
         converter_ = ucnv_open("gb18030", &status);
         if (U_SUCCESS(status)) {
@@ -28,11 +29,12 @@ class IcuGb18030 {
         }
     }
     ~IcuGb18030() { ucnv_close(converter_); }
-    IcuGb18030(const IcuGb18030&) = delete;
-    IcuGb18030& operator=(const IcuGb18030&) = delete;
+    IcuGb18030(IcuGb18030 const&) = delete;
+    IcuGb18030& operator=(IcuGb18030 const&) = delete;
 
     // The GB18030 bytes of the text; none if some of it has no mapping (an unpaired surrogate).
-    [[nodiscard]] std::optional<std::string> encode(std::u16string_view text) const {
+    [[nodiscard]] std::optional<std::string> encode(std::u16string_view text) const
+    {
         std::string bytes(4 * text.size() + 1, '\0'); // four bytes at most per UTF-16 unit
         UErrorCode status = U_ZERO_ERROR;
         const std::int32_t size = ucnv_fromUChars(converter_, bytes.data(), static_cast<std::int32_t>(bytes.size()),
@@ -44,7 +46,8 @@ class IcuGb18030 {
     }
 
     // The UTF-16 text of the bytes; none if they are not a whole sequence of valid GB18030 codes.
-    [[nodiscard]] std::optional<std::u16string> decode(std::string_view bytes) const {
+    [[nodiscard]] std::optional<std::u16string> decode(std::string_view bytes) const
+    {
         std::u16string text(bytes.size() + 1, u'\0'); // one unit at most per byte
         UErrorCode status = U_ZERO_ERROR;
         const std::int32_t size = ucnv_toUChars(converter_, text.data(), static_cast<std::int32_t>(text.size()),

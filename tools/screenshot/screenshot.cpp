@@ -1,5 +1,6 @@
 // Renders the main window to a PNG, as the README shows it: a few people added through the real handlers.
-//   cmake --build build --target screenshot && QT_QPA_PLATFORM=offscreen build/tools/screenshot/screenshot docs/window.png
+//   cmake --build build --target screenshot && QT_QPA_PLATFORM=offscreen build/tools/screenshot/screenshot
+//   docs/window.png
 
 #include "roster/handlers.h"
 #include "runtime/qt/application.h"

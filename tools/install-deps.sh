@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Installs the Debian/Ubuntu packages that building, running and testing Brisvale need; skips what is there.
+set -euo pipefail
+
+packages=(
+    build-essential cmake ninja-build git
+    qt6-base-dev qt6-translations-l10n # Qt 6 Widgets, and the Chinese texts of its dialogs and buttons
+    libicu-dev                         # the reference GB18030 converter the text codec is checked against
+    libgtest-dev                       # core tests
+    fonts-wqy-microhei                 # a CJK font, so the window's Chinese texts have glyphs
+)
+
+missing=()
+for package in "${packages[@]}"; do
+    dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed' || missing+=("$package")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
