@@ -1,0 +1,3 @@
+#include "runtime/file_write.h"
+
+#include <gtest/gtest.h>
