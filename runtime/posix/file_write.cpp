@@ -82,12 +82,13 @@ std::string temporary_name(std::filesystem::path const& folder)
 }
 
 // A new file in the folder that nobody else opens, with the permission bits that the target has or that a new
-// file would get.
+// file would get. A replacement starts owner-only so that no one can open it before it has the old file's bits.
 int create_temporary(std::filesystem::path const& folder, std::string& name, struct stat const* existing)
 {
+    mode_t const first_mode = existing != nullptr ? 0600 : 0666;
     for (int attempt = 0; attempt < 100; ++attempt) {
         name = temporary_name(folder);
-        int const fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        int const fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, first_mode);
         if (fd < 0 && errno == EEXIST)
             continue;
         if (fd >= 0 && existing != nullptr) {
@@ -109,18 +110,26 @@ std::optional<SaveFailure> write_in_place(std::filesystem::path const& target, s
     return std::nullopt;
 }
 
+// Saving through a link writes the file it points to and keeps the link, also when that file is not made yet.
+// The link text is followed as written rather than made canonical, since a canonical path stops at a missing file.
+std::filesystem::path link_end(std::filesystem::path path)
+{
+    constexpr int MostLinks = 40; // the kernel's own limit; a longer chain fails later with ELOOP
+    std::error_code error;
+    for (int hop = 0; hop < MostLinks && std::filesystem::is_symlink(path, error); ++hop) {
+        std::filesystem::path const points_to = std::filesystem::read_symlink(path, error);
+        if (error)
+            break;
+        path = points_to.is_absolute() ? points_to : path.parent_path() / points_to;
+    }
+    return path;
+}
+
 } // namespace
 
 std::optional<SaveFailure> write_file(std::filesystem::path const& requested, std::string_view bytes)
 {
-    std::error_code ignored;
-    // Saving through a link writes the file it points to and keeps the link.
-    std::filesystem::path target = requested;
-    if (std::filesystem::is_symlink(requested, ignored)) {
-        std::filesystem::path resolved = std::filesystem::weakly_canonical(requested, ignored);
-        if (!ignored)
-            target = std::move(resolved);
-    }
+    std::filesystem::path const target = link_end(requested);
     std::filesystem::path const folder = target.has_parent_path() ? target.parent_path() : ".";
 
     struct stat existing {};
