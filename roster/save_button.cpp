@@ -1,7 +1,28 @@
 #include "roster/handlers.h"
+#include "roster/save_messages.h"
+#include "roster/save_target.h"
+#include "runtime/controls.h"
+#include "ui/layout.h"
+
+#include <system_error>
 
 namespace roster {
 
-void save_button_click() {}
+// A cancelled dialog saves nothing, the user is asked before an existing file is replaced, and a failed save is
+// reported and leaves that file as it was.
+void save_button_click()
+{
+    if (!runtime::show_file_dialog(ui::control::FileDialog))
+        return;
+    std::filesystem::path const target = save_target(runtime::file_dialog_name(ui::control::FileDialog));
+    std::error_code ignored;
+    bool const replaces_a_file =
+        std::filesystem::exists(target, ignored) && !std::filesystem::is_directory(target, ignored);
+    if (replaces_a_file && !runtime::ask_yes_no(ReplaceTitle, replace_question(target)))
+        return;
+    runtime::Text const roster = runtime::read_content(ui::control::RosterBox);
+    if (auto const failure = runtime::write_file(target, roster.bytes()))
+        runtime::show_error(SaveFailedTitle, save_failure_message(target, *failure));
+}
 
 } // namespace roster

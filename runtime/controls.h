@@ -5,6 +5,7 @@
 
 #include "runtime/text.h"
 
+#include <filesystem>
 #include <string_view>
 
 namespace runtime {
@@ -21,5 +22,16 @@ void append_content(std::string_view control, Text const& text);
 
 // Destroys the main window once the current handler has returned.
 void destroy_main_window();
+
+// Shows the save dialog modally over the main window, starting at the last confirmed name. True once the user has
+// confirmed a name, which the dialog then holds; false, with the name unchanged, when cancelled or failed.
+[[nodiscard]] bool show_file_dialog(std::string_view control);
+// The last confirmed full path; empty before the first.
+[[nodiscard]] std::filesystem::path file_dialog_name(std::string_view control);
+
+// A question with Yes and No over the main window, No the default; true for Yes. The texts are UTF-8.
+[[nodiscard]] bool ask_yes_no(std::string_view title, std::string_view question);
+// An error message with the stop icon and one OK button over the main window.
+void show_error(std::string_view title, std::string_view message);
 
 } // namespace runtime

@@ -9,7 +9,7 @@
 namespace ui {
 
 struct IconChoice {
-    std::size_t big = 0;   // index of the image in the icon file's directory
+    std::size_t big = 0; // index of the image in the icon file's directory
     std::size_t small = 0;
 };
 

@@ -108,6 +108,19 @@ inline constexpr std::array MainWindowControls{
 };
 // clang-format on
 
+// The file dialog's stored settings. The filter is GBK bytes, as the rule that splits it reads them.
+struct FileDialogRecord {
+    std::string_view filter;
+    int initial_filter;
+    std::string_view title; // empty: the platform's own caption for a save dialog
+};
+
+inline constexpr FileDialogRecord MainFileDialog{
+    .filter = "\xCE\xC4\xB1\xBE\xCE\xC4\xBC\xFE\xA3\xA8*.txt\xA3\xA9", // "文本文件（*.txt）"
+    .initial_filter = 0,
+    .title = "",
+};
+
 // The controls the roster handlers address.
 namespace control {
 inline constexpr std::string_view NameBox = "编辑框1";

@@ -21,6 +21,7 @@ namespace runtime {
 namespace {
 
 int exit_status_ = 0;
+bool message_loop_running_ = false;
 
 // An allocation failure inside the toolkit surfaces as std::bad_alloc escaping an event handler; it ends the
 // program through the same report as one in the run time's own heap.
@@ -75,6 +76,12 @@ void prepare_application()
     set_fatal_presenter(show_fatal_error_box);
 }
 
+void request_quit()
+{
+    if (message_loop_running_)
+        QCoreApplication::exit(0);
+}
+
 } // namespace qt
 
 int application_start(int argc, char** argv, EntryRoutine entry_routine)
@@ -97,7 +104,9 @@ void load_startup_window(std::span<ClickBinding const> bindings)
 
 void run_message_loop()
 {
+    message_loop_running_ = true;
     exit_status_ = QApplication::exec();
+    message_loop_running_ = false;
 }
 
 } // namespace runtime

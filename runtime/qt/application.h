@@ -7,4 +7,8 @@ namespace runtime::qt {
 
 void prepare_application();
 
+// The quit request that ends the message loop with code 0. Without a running loop it does nothing: Qt's own
+// exit() would leave every later event loop, a dialog's included, returning at once.
+void request_quit();
+
 } // namespace runtime::qt

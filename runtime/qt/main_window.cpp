@@ -1,5 +1,6 @@
 #include "runtime/qt/main_window.h"
 
+#include "runtime/qt/application.h"
 #include "runtime/qt/control_builders.h"
 #include "runtime/qt/roster_edit.h"
 #include "ui/focus_order.h"
@@ -92,8 +93,7 @@ MainWindow::~MainWindow()
     qApp->removeEventFilter(this);
     if (loaded_ == this) {
         loaded_ = nullptr;
-        QMetaObject::invokeMethod(
-            qApp, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(qApp, [] { request_quit(); }, Qt::QueuedConnection);
     }
 }
 

@@ -28,6 +28,10 @@ class MainWindow : public QWidget {
     // The controls in focus order.
     [[nodiscard]] std::vector<QWidget*> const& focusOrder() const { return focusOrder_; }
 
+    // The file dialog's file name: the last confirmed full path, empty before the first.
+    [[nodiscard]] QString const& fileDialogName() const { return fileDialogName_; }
+    void setFileDialogName(QString name) { fileDialogName_ = std::move(name); }
+
     // Shows the window in the normal state, its frame centred on the primary screen, and activates it.
     void showCentred();
 
@@ -41,6 +45,7 @@ class MainWindow : public QWidget {
 
     std::vector<QWidget*> controls_; // parallel to ui::MainWindowControls
     std::vector<QWidget*> focusOrder_;
+    QString fileDialogName_;
 };
 
 } // namespace runtime::qt

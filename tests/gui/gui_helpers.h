@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QPointer>
 #include <QString>
+#include <functional>
 
 #include <string_view>
 
@@ -28,5 +29,19 @@ void type_text(QWidget* widget, QString const& text);
 
 // A control's content as the handlers read it: its bytes.
 [[nodiscard]] QByteArray content_bytes(std::string_view control);
+
+// Clicks a button of the main window as the mouse does.
+void click(std::string_view button);
+
+// Offers every modal dialog that shows, while the code that showed it waits for the user, to the action until it
+// returns true: it has handled the dialog it was waiting for.
+void when_dialog_shows(std::function<bool(QWidget* dialog)> action);
+
+// Answers the next file dialog by typing this path into its name field and pressing Enter; an empty path cancels
+// it. Where `start` is given, it receives the text the name field showed when the dialog opened.
+void answer_file_dialog(QString const& path, QString* start = nullptr);
+
+// Answers the next message box with this button; `text` and `title` receive what it said.
+void answer_message_box(int button, QString* text = nullptr, QString* title = nullptr);
 
 } // namespace gui_test
