@@ -1,8 +1,10 @@
 #include "runtime/qt/application.h"
 
+#include "product_info.h"
 #include "runtime/application.h"
 #include "runtime/fatal.h"
 #include "runtime/heap.h"
+#include "runtime/qt/failed_new.h"
 #include "runtime/qt/main_window.h"
 #include "runtime/release_routine.h"
 
@@ -34,6 +36,8 @@ class Application : public QApplication {
         try {
             return QApplication::notify(receiver, event);
         } catch (std::bad_alloc const&) {
+            if (auto const size = qt::take_last_failed_new())
+                allocation_failed(*size);
             allocation_failed_unknown_size();
         }
     }
@@ -67,6 +71,8 @@ namespace qt {
 void prepare_application()
 {
     // The classic style draws the sunken 3-D edges and raised buttons that the layout's colours were chosen for.
+    QCoreApplication::setApplicationName(QString::fromUtf8(product::FileDescription));
+    QCoreApplication::setApplicationVersion(QString::fromUtf8(product::Version));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     QApplication::setQuitOnLastWindowClosed(false); // the run time quits when the main window is destroyed
     auto* translator = new QTranslator(qApp);

@@ -93,7 +93,8 @@ MainWindow::~MainWindow()
     qApp->removeEventFilter(this);
     if (loaded_ == this) {
         loaded_ = nullptr;
-        QMetaObject::invokeMethod(qApp, [] { request_quit(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            qApp, [] { request_quit(); }, Qt::QueuedConnection);
     }
 }
 

@@ -76,9 +76,12 @@ class ProcessTest : public QObject {
         QString const name(5000, u'n');
         QTest::newRow("reading the name box") << QStringLiteral("set:编辑框1=%1;click:按钮1").arg(name) << "5000"
                                               << "分配 5001 字节内存失败!";
-        QTest::newRow("inside the toolkit") << "bad_alloc"
-                                            << ""
-                                            << "分配内存失败!";
+        QTest::newRow("operator new inside an event") << "huge_new"
+                                                      << ""
+                                                      << "分配 4611686018427387904 字节内存失败!";
+        QTest::newRow("size unknown inside the toolkit") << "bad_alloc"
+                                                         << ""
+                                                         << "分配内存失败!";
     }
     void failedAllocationEndsThroughTheErrorBox()
     {

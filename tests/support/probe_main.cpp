@@ -6,6 +6,7 @@
 //   click:CONTROL            click a button
 //   close                    ask the window to close, as its close box does
 //   bad_alloc                throw std::bad_alloc from inside an event, as a failing toolkit allocation would
+//   huge_new                 ask operator new for more than any heap has, from inside an event
 // BRISVALE_FAIL_REQUESTS_FROM=N makes every heap request of N bytes or more fail. Every message box that appears is
 // printed ("box: TITLE | ICON | TEXT") and answered with its default button, so the child never waits for a user.
 
@@ -24,6 +25,7 @@
 
 #include <cstdio>
 #include <new>
+#include <vector>
 
 namespace {
 
@@ -55,6 +57,12 @@ void run_step(QString const& step)
             window->close();
     } else if (step == u"bad_alloc") {
         QTimer::singleShot(0, [] { throw std::bad_alloc(); });
+    } else if (step == u"huge_new") {
+        QTimer::singleShot(0, [] {
+            // volatile, or the compiler may drop an allocation whose block is never used
+            static std::size_t volatile huge = std::size_t{1} << 62;
+            std::vector<char> const block(huge);
+        });
     }
 }
 
