@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-translations-l10n # Qt 6 Widgets, and the Chinese texts of its dialogs and buttons
     libicu-dev                         # the reference GB18030 converter the text codec is checked against
     libgtest-dev                       # core tests
+    clang-format                       # the formatting check
     fonts-wqy-microhei                 # a CJK font, so the window's Chinese texts have glyphs
 )
 

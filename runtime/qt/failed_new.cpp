@@ -34,4 +34,7 @@ void operator delete(void* block) noexcept
     std::free(block);
 }
 
-void operator delete(void* block, std::size_t) noexcept { std::free(block); }
+void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}

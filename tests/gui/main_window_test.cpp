@@ -2,6 +2,7 @@
 
 #include "gui/gui_helpers.h"
 #include "runtime/qt/application.h"
+#include "runtime/qt/picture_button.h"
 #include "ui/icon_choice.h"
 #include "ui/layout.h"
 
@@ -141,6 +142,15 @@ class MainWindowTest : public QObject {
             for (int x = 12; x < 44; ++x)
                 mismatches += face.pixel(x + offset.x(), y + offset.y()) != image.pixel(x, y) ? 1 : 0;
         QCOMPARE(mismatches, 0);
+    }
+
+    void aButtonWhosePictureCannotBeDecodedShowsItsCaption()
+    {
+        runtime::qt::PictureButton without_picture(QStringLiteral("确定"), QPixmap(), nullptr);
+        QPushButton plain(QStringLiteral("确定"));
+        for (QPushButton* button : {static_cast<QPushButton*>(&without_picture), &plain})
+            button->resize(56, 48);
+        QCOMPARE(without_picture.grab().toImage(), plain.grab().toImage());
     }
 
     void windowIconHoldsTheImagesTheRuleChooses()
