@@ -41,9 +41,24 @@ void click(std::string_view button)
     QTest::mouseClick(control<QPushButton>(button), Qt::LeftButton);
 }
 
+namespace {
+// Parent of the waiting answers, so that a test's cleanup can drop those its dialogs never needed.
+QObject& pending_answers()
+{
+    static QObject* parent = new QObject(qApp);
+    return *parent;
+}
+} // namespace
+
+void drop_pending_answers()
+{
+    for (QObject* answer : pending_answers().children())
+        delete answer;
+}
+
 void when_dialog_shows(std::function<bool(QWidget* dialog)> action)
 {
-    auto* poll = new QTimer(qApp);
+    auto* poll = new QTimer(&pending_answers());
     QObject::connect(poll, &QTimer::timeout, poll, [poll, action = std::move(action)] {
         QWidget* dialog = QApplication::activeModalWidget();
         if (dialog == nullptr || !dialog->isVisible() || !action(dialog))

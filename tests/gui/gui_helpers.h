@@ -37,6 +37,9 @@ void click(std::string_view button);
 // returns true: it has handled the dialog it was waiting for.
 void when_dialog_shows(std::function<bool(QWidget* dialog)> action);
 
+// Drops the answers still waiting for a dialog, so that they cannot answer the next test's.
+void drop_pending_answers();
+
 // Answers the next file dialog by typing this path into its name field and pressing Enter; an empty path cancels
 // it. Where `start` is given, it receives the text the name field showed when the dialog opened.
 void answer_file_dialog(QString const& path, QString* start = nullptr);

@@ -49,6 +49,7 @@ class SaveFaultTest : public QObject {
     void cleanup()
     {
         qunsetenv("BRISVALE_FAULT");
+        gui_test::drop_pending_answers();
         delete window_;
     }
 

@@ -69,7 +69,11 @@ class SaveTest : public QObject {
         folder_ = std::make_unique<QTemporaryDir>();
         window_ = gui_test::open_main_window();
     }
-    void cleanup() { delete window_; }
+    void cleanup()
+    {
+        gui_test::drop_pending_answers();
+        delete window_;
+    }
 
     void savesTheRosterBytesExactly()
     {
