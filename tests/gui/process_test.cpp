@@ -1,6 +1,7 @@
 // The program as a whole process: how it ends, with which status, and where it starts.
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -96,6 +97,71 @@ class ProcessTest : public QObject {
         QVERIFY2(run.output.contains(QStringLiteral("box: 错误 | 3 | ") + message + u'\n'), qPrintable(run.output));
         QVERIFY(run.errors.contains(message));
         QVERIFY(!run.output.contains(ReleaseLine));
+    }
+
+    void failedAllocationInSaveTouchesNoFile()
+    {
+        QTemporaryDir folder;
+        QString const target = folder.filePath(QStringLiteral("roster.txt"));
+        QFile old(target);
+        QVERIFY(old.open(QIODevice::WriteOnly));
+        old.write("kept\r\n");
+        old.close();
+        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+        environment.insert(QStringLiteral("BRISVALE_FAIL_REQUESTS_FROM"), QStringLiteral("3000"));
+        environment.insert(QStringLiteral("BRISVALE_PROBE_ANSWER"), QStringLiteral("yes"));
+        Run const run = run_probe(QStringLiteral("set:编辑框3=%1;save:%2")
+                                      .arg(QString(3000, u'x'), folder.filePath(QStringLiteral("roster"))),
+                                  environment);
+        QCOMPARE(run.exit_code, 255);
+        QVERIFY2(run.output.contains(QStringLiteral("box: 错误 | 3 | 分配 3001 字节内存失败!\n")),
+                 qPrintable(run.output));
+        QVERIFY(!run.output.contains(ReleaseLine));
+        QVERIFY(old.open(QIODevice::ReadOnly));
+        QCOMPARE(old.readAll(), QByteArray("kept\r\n"));
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("roster.txt")});
+    }
+
+    // Two copies of the program saving to one file: whenever anyone looks, it is one whole roster or the other.
+    void twoCopiesSavingOneFileNeverMix()
+    {
+        QTemporaryDir folder;
+        QString const target = folder.filePath(QStringLiteral("shared.txt"));
+        // Each roster travels in an environment variable, which holds at most 128 KiB.
+        QByteArray const rosters[] = {QByteArray(60'000, 'a'), QByteArray(40'000, 'b')};
+        QString steps[2];
+        for (int copy = 0; copy < 2; ++copy) {
+            steps[copy] = QStringLiteral("set:编辑框3=") + QString::fromLatin1(rosters[copy]);
+            for (int save = 0; save < 15; ++save)
+                steps[copy] += QStringLiteral(";save:") + folder.filePath(QStringLiteral("shared"));
+            steps[copy] += QStringLiteral(";click:按钮2");
+        }
+        QProcess copies[2];
+        for (int copy = 0; copy < 2; ++copy) {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(QStringLiteral("BRISVALE_PROBE"), steps[copy]);
+            environment.insert(QStringLiteral("BRISVALE_PROBE_ANSWER"), QStringLiteral("yes"));
+            copies[copy].setProcessEnvironment(environment);
+            copies[copy].start(QStringLiteral(BRISVALE_PROBE_PATH), {});
+        }
+        int looks = 0;
+        while (copies[0].state() != QProcess::NotRunning || copies[1].state() != QProcess::NotRunning) {
+            QFile file(target);
+            if (file.open(QIODevice::ReadOnly)) {
+                QByteArray const seen = file.readAll();
+                QVERIFY2(seen == rosters[0] || seen == rosters[1], qPrintable(QString::number(seen.size())));
+                ++looks;
+            }
+            copies[0].waitForFinished(5);
+            copies[1].waitForFinished(5);
+        }
+        for (QProcess& copy : copies)
+            QVERIFY2(copy.exitStatus() == QProcess::NormalExit && copy.exitCode() == 0,
+                     copy.readAllStandardOutput().right(500).constData());
+        QVERIFY(looks > 0);
+        QCOMPARE(QDir(folder.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 QStringList{QStringLiteral("shared.txt")});
     }
 
     void withoutAnyDisplayItSaysSoAndEnds()
