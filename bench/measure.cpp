@@ -59,7 +59,9 @@ void print_table(std::vector<Row> const& rows)
         ratio << std::setprecision(3) << row.ratio;
         std::printf("| %s | %s | %s | %s | %s | %s |\n", row.what.c_str(), row.ours.c_str(), row.baseline.c_str(),
                     ratio.str().c_str(), row.target.empty() ? "-" : row.target.c_str(),
-                    row.target.empty() ? "-" : row.met ? "yes" : "NO");
+                    row.target.empty() ? "-"
+                    : row.met          ? "yes"
+                                       : "NO");
     }
     std::fflush(stdout);
 }

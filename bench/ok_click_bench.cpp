@@ -56,8 +56,12 @@ std::vector<Row> ok_click_rows(Scale const& scale)
         double const ours = median(in_place);
         double const baseline = median(whole_text);
         in_place_medians[size.lines] = ours;
-        Row row{"OK click, " + lines_label(size.lines) + " (baseline: read all, join, write all)", duration(ours),
-                duration(baseline), ours / baseline};
+        Row row{"OK click, " + lines_label(size.lines) + " (baseline: read all, join, write all)",
+                duration(ours),
+                duration(baseline),
+                ours / baseline,
+                {},
+                true};
         if (&size == &scale.click_sizes.back())
             row = bounded_row(row.what, row.ours, row.baseline, row.ratio, InPlaceOverWholeTextBound);
         rows.push_back(row);
