@@ -1,6 +1,7 @@
 // The global operator new, replaced so that a request the heap cannot meet inside the toolkit leaves its size
-// behind: the fatal error report names it, as it does for the run time's own requests. The other forms of new and
-// delete are built on these two by the standard library.
+// behind: the fatal error report names it, as it does for the run time's own requests. The nothrow pair is replaced
+// too, so that every block the delete here frees came from malloc even where a tool such as AddressSanitizer
+// supplies the forms not replaced; the array forms are built on these by the standard library.
 
 #include "runtime/qt/failed_new.h"
 
@@ -35,6 +36,17 @@ void operator delete(void* block) noexcept
 }
 
 void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+
+// A nothrow request is checked by its caller, who goes on without the block, so its failure is not recorded.
+void* operator new(std::size_t size, std::nothrow_t const&) noexcept
+{
+    return std::malloc(size == 0 ? 1 : size);
+}
+
+void operator delete(void* block, std::nothrow_t const&) noexcept
 {
     std::free(block);
 }
