@@ -23,7 +23,7 @@ const QColor ButtonFace(0xF0, 0xF0, 0xF0); // shows around a tile that does not 
 // What the tile shows. Buttons cover the outer 2-3 pixels with their bevel and the narrow Clear button crops 4
 // columns off each side, so rims are wide enough to stay in sight and the words keep to the middle 40 x 40.
 struct PictureLook {
-    char const* file_name = nullptr;
+    char const* name = nullptr; // the file name without its scale and extension
     QRect tile = WholePicture;
     int corner_radius = 0;
     QColor tile_top{};
@@ -37,28 +37,28 @@ struct PictureLook {
 };
 
 const std::array<PictureLook, 4> PictureLooks{{
-    {.file_name = "ok.bmp",
+    {.name = "ok",
      .tile_top = QColor(0xFF, 0xEE, 0xB8),
      .tile_bottom = QColor(0xE8, 0x9A, 0x12),
      .rim = QColor(0xA8, 0x64, 0x00),
      .rim_width = 4,
      .ink = QColor(0x3A, 0x22, 0x00),
      .lines = {"确定", ""}},
-    {.file_name = "close.bmp",
+    {.name = "close",
      .tile_top = QColor(0x5C, 0xC8, 0xBC),
      .tile_bottom = QColor(0x0A, 0x5E, 0x5A),
      .dotted_mark = true,
      .mark = QColor(0xE8, 0xFF, 0xFB),
      .ink = Qt::white,
      .lines = {"关闭", ""}},
-    {.file_name = "save.bmp",
+    {.name = "save",
      .tile_top = QColor(0xAC, 0x82, 0x8A),
      .tile_bottom = QColor(0x94, 0x6A, 0x72),
      .rim = QColor(0xD8, 0xD8, 0xD8),
      .rim_width = 4,
      .ink = Qt::white,
      .lines = {"保存", ""}},
-    {.file_name = "clear.bmp",
+    {.name = "clear",
      .tile = QRect(6, 3, 44, 42),
      .corner_radius = 7,
      .tile_top = QColor(0x8C, 0x9E, 0xCE),
@@ -117,9 +117,10 @@ void draw_words(QPainter& painter, PictureLook const& look)
     }
 }
 
-QImage draw_picture(PictureLook const& look, QFont const& font)
+QImage draw_picture(PictureLook const& look, QFont const& font, int scale)
 {
-    QImage picture(PictureWidth, PictureHeight, QImage::Format_RGB32);
+    QImage picture(PictureWidth * scale, PictureHeight * scale, QImage::Format_RGB32);
+    picture.setDevicePixelRatio(scale); // the painter keeps to picture pixels and draws each on scale x scale
     picture.fill(ButtonFace);
     QPainter painter(&picture);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -134,16 +135,22 @@ QImage draw_picture(PictureLook const& look, QFont const& font)
     return picture;
 }
 
+QString file_name(PictureLook const& look, int scale)
+{
+    QString const suffix = scale == 1 ? QString() : QStringLiteral("@%1x").arg(scale);
+    return QString::fromUtf8(look.name) + suffix + QStringLiteral(".bmp");
+}
+
 } // namespace
 
-std::vector<NamedPicture> draw_button_pictures(QFont const& font)
+std::vector<NamedPicture> draw_button_pictures(QFont const& font, int scale)
 {
     QFont words_font(font);
     words_font.setPixelSize(WordsPixelSize);
     words_font.setBold(true); // the face has no bold; Qt thickens its strokes, which reads better this small
     std::vector<NamedPicture> pictures;
     for (PictureLook const& look : PictureLooks) {
-        pictures.push_back({QString::fromUtf8(look.file_name), draw_picture(look, words_font)});
+        pictures.push_back({file_name(look, scale), draw_picture(look, words_font, scale)});
     }
     return pictures;
 }

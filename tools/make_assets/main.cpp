@@ -1,5 +1,5 @@
-// Draws the button pictures and the window icon into the folder given. To regenerate the committed files, from the
-// repository root:
+// Draws the button pictures (at 1x and 2x) and the window icon into the folder given. To regenerate the committed
+// files, from the repository root:
 //   cmake --build build --target make_assets && QT_QPA_PLATFORM=offscreen build/tools/make_assets/make_assets assets
 // The output is the same bytes on every run, so an unchanged drawing gives no diff.
 
@@ -15,6 +15,7 @@
 #include <QFontDatabase>
 #include <QGuiApplication>
 
+#include <array>
 #include <cstdio>
 #include <optional>
 
@@ -23,6 +24,8 @@ namespace {
 // Loaded from its file rather than asked of the system, so no font configuration can swap in another face.
 constexpr char const* WordsFontFile = "/usr/share/fonts/truetype/wqy/wqy-microhei.ttc";
 constexpr char const* IconFileName = "brisvale.ico";
+// 1: the pictures the layout's buttons are sized for; 2: their drawing for screens of device pixel ratio 2.
+constexpr std::array PictureScales{1, 2};
 
 bool write_file(QDir const& folder, QString const& name, make_assets::Bytes const& bytes)
 {
@@ -67,8 +70,10 @@ int main(int argc, char* argv[])
     }
 
     bool written = true;
-    for (make_assets::NamedPicture const& picture : make_assets::draw_button_pictures(*font)) {
-        written = write_file(folder, picture.file_name, make_assets::encode_bmp24(picture.picture)) && written;
+    for (int const scale : PictureScales) {
+        for (make_assets::NamedPicture const& picture : make_assets::draw_button_pictures(*font, scale)) {
+            written = write_file(folder, picture.file_name, make_assets::encode_bmp24(picture.picture)) && written;
+        }
     }
     const std::vector<make_assets::IconImage> icon = make_assets::window_icon_images();
     written = write_file(folder, QString::fromUtf8(IconFileName), make_assets::encode_ico(icon)) && written;
