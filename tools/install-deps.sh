@@ -9,6 +9,7 @@ packages=(
     libgtest-dev                       # core tests
     clang-format                       # the formatting check
     fonts-wqy-microhei                 # a CJK font, so the window's Chinese texts have glyphs
+    clang-14 libclang-rt-14-dev        # libFuzzer with its sanitizers, for the fuzz targets
 )
 
 missing=()
