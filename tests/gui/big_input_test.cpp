@@ -26,8 +26,7 @@ QByteArray saved_roster(QTemporaryDir const& folder)
 {
     gui_test::answer_file_dialog(folder.filePath(QStringLiteral("roster")));
     click("按钮3");
-    QFile file(folder.filePath(QStringLiteral("roster.txt")));
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+    return gui_test::read_file(folder.filePath(QStringLiteral("roster.txt")));
 }
 
 QByteArray bytes_of(QString const& text)
@@ -51,19 +50,14 @@ QByteArray entry_line_for_name(QByteArray const& name)
 
 } // namespace
 
-class BigInputTest : public QObject {
+class BigInputTest : public gui_test::WindowTest {
     Q_OBJECT
-
-    QPointer<runtime::qt::MainWindow> window_;
     QTemporaryDir folder_;
 
   private slots:
-    void initTestCase() { runtime::qt::prepare_application(); }
-    void init() { window_ = gui_test::open_main_window(); }
     void cleanup()
     {
-        gui_test::drop_pending_answers();
-        delete window_;
+        closeWindow();
         QFile::remove(folder_.filePath(QStringLiteral("roster.txt")));
     }
 

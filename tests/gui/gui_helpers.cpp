@@ -1,9 +1,11 @@
 #include "gui/gui_helpers.h"
 
 #include "runtime/controls.h"
+#include "runtime/qt/application.h"
 #include "shell/click_bindings.h"
 
 #include <QApplication>
+#include <QFile>
 #include <QFileDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -12,6 +14,28 @@
 #include <QTimer>
 
 namespace gui_test {
+
+void WindowTest::initTestCase()
+{
+    runtime::qt::prepare_application();
+}
+
+void WindowTest::openWindow()
+{
+    window_ = open_main_window();
+}
+
+void WindowTest::closeWindow()
+{
+    drop_pending_answers();
+    delete window_;
+}
+
+QByteArray read_file(QString const& path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
+}
 
 QPointer<runtime::qt::MainWindow> open_main_window()
 {

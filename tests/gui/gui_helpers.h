@@ -6,6 +6,7 @@
 #include "runtime/qt/main_window.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QPointer>
 #include <QString>
 #include <functional>
@@ -13,6 +14,26 @@
 #include <string_view>
 
 namespace gui_test {
+
+// Each test function starts with the main window just opened and ends with it gone, with no dialog answer left
+// waiting. A test class that prepares more in init() or cleanup() calls openWindow() or closeWindow() itself.
+class WindowTest : public QObject {
+    Q_OBJECT
+
+  protected:
+    void openWindow();
+    void closeWindow();
+
+    QPointer<runtime::qt::MainWindow> window_;
+
+  private slots:
+    void initTestCase();
+    void init() { openWindow(); }
+    void cleanup() { closeWindow(); }
+};
+
+// The saved file's bytes, or "<missing>".
+[[nodiscard]] QByteArray read_file(QString const& path);
 
 // Opens the main window as the program does, shown and active.
 [[nodiscard]] QPointer<runtime::qt::MainWindow> open_main_window();

@@ -41,16 +41,10 @@ QImage read_picture(QString const& file)
 
 } // namespace
 
-class MainWindowTest : public QObject {
+class MainWindowTest : public gui_test::WindowTest {
     Q_OBJECT
 
-    QPointer<runtime::qt::MainWindow> window_;
-
   private slots:
-    void initTestCase() { runtime::qt::prepare_application(); }
-    void init() { window_ = gui_test::open_main_window(); }
-    void cleanup() { delete window_; }
-
     void opensAsAFixedBlackWindowWithItsCaption()
     {
         QCOMPARE(window_->windowTitle(), QStringLiteral("Brisvale▓"));

@@ -42,19 +42,15 @@ void place_caret(int position)
 
 } // namespace
 
-class RosterBoxTest : public QObject {
+class RosterBoxTest : public gui_test::WindowTest {
     Q_OBJECT
 
-    QPointer<runtime::qt::MainWindow> window_;
-
   private slots:
-    void initTestCase() { runtime::qt::prepare_application(); }
     void init()
     {
-        window_ = gui_test::open_main_window();
+        openWindow();
         roster_box()->setFocus();
     }
-    void cleanup() { delete window_; }
 
     void linesEndsComeBackAsWritten_data()
     {

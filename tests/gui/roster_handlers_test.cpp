@@ -38,16 +38,10 @@ void type_into(std::string_view box, QString const& text)
 
 } // namespace
 
-class RosterHandlersTest : public QObject {
+class RosterHandlersTest : public gui_test::WindowTest {
     Q_OBJECT
 
-    QPointer<runtime::qt::MainWindow> window_;
-
   private slots:
-    void initTestCase() { runtime::qt::prepare_application(); }
-    void init() { window_ = gui_test::open_main_window(); }
-    void cleanup() { delete window_; }
-
     void okRightAfterStartAddsTheBareEntryLine()
     {
         click("按钮1");

@@ -16,21 +16,10 @@ using gui_test::answer_message_box;
 using gui_test::click;
 using gui_test::content_bytes;
 using gui_test::control;
+using gui_test::read_file;
 
-namespace {
-
-QByteArray read_file(QString const& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
-
-} // namespace
-
-class SaveFaultTest : public QObject {
+class SaveFaultTest : public gui_test::WindowTest {
     Q_OBJECT
-
-    QPointer<runtime::qt::MainWindow> window_;
     std::unique_ptr<QTemporaryDir> folder_;
 
   private slots:
@@ -44,13 +33,12 @@ class SaveFaultTest : public QObject {
     {
         folder_ = std::make_unique<QTemporaryDir>();
         qputenv("BRISVALE_FAULT_FOLDER", folder_->path().toLocal8Bit());
-        window_ = gui_test::open_main_window();
+        openWindow();
     }
     void cleanup()
     {
         qunsetenv("BRISVALE_FAULT");
-        gui_test::drop_pending_answers();
-        delete window_;
+        closeWindow();
     }
 
     void failedSaveLeavesEverythingAsItWas_data()

@@ -15,16 +15,11 @@ using gui_test::answer_message_box;
 using gui_test::click;
 using gui_test::content_bytes;
 using gui_test::control;
+using gui_test::read_file;
 
 namespace {
 
 constexpr std::string_view RosterBox = "编辑框3";
-
-QByteArray read_file(QString const& path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<missing>");
-}
 
 void write_file(QString const& path, QByteArray const& bytes)
 {
@@ -41,10 +36,8 @@ void save()
 
 } // namespace
 
-class SaveTest : public QObject {
+class SaveTest : public gui_test::WindowTest {
     Q_OBJECT
-
-    QPointer<runtime::qt::MainWindow> window_;
     std::unique_ptr<QTemporaryDir> folder_;
 
     QString path(QString const& name) const { return folder_->filePath(name); }
@@ -63,16 +56,10 @@ class SaveTest : public QObject {
     }
 
   private slots:
-    void initTestCase() { runtime::qt::prepare_application(); }
     void init()
     {
         folder_ = std::make_unique<QTemporaryDir>();
-        window_ = gui_test::open_main_window();
-    }
-    void cleanup()
-    {
-        gui_test::drop_pending_answers();
-        delete window_;
+        openWindow();
     }
 
     void savesTheRosterBytesExactly()
