@@ -92,6 +92,12 @@ int watch(int fd, char const* path)
     return fd;
 }
 
+// open and openat read their mode argument only when they may create the file.
+mode_t mode_argument(int flags, va_list arguments)
+{
+    return (flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE ? va_arg(arguments, mode_t) : 0;
+}
+
 int fail_with(int code)
 {
     errno = code;
@@ -104,26 +110,20 @@ extern "C" {
 
 int open(char const* path, int flags, ...)
 {
-    mode_t mode = 0;
-    if ((flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE) {
-        va_list arguments;
-        va_start(arguments, flags);
-        mode = va_arg(arguments, mode_t);
-        va_end(arguments);
-    }
+    va_list arguments;
+    va_start(arguments, flags);
+    mode_t const mode = mode_argument(flags, arguments);
+    va_end(arguments);
     static auto* real = next<int(char const*, int, ...)>("open");
     return watch(real(path, flags, mode), path);
 }
 
 int openat(int folder, char const* path, int flags, ...)
 {
-    mode_t mode = 0;
-    if ((flags & O_CREAT) != 0 || (flags & O_TMPFILE) == O_TMPFILE) {
-        va_list arguments;
-        va_start(arguments, flags);
-        mode = va_arg(arguments, mode_t);
-        va_end(arguments);
-    }
+    va_list arguments;
+    va_start(arguments, flags);
+    mode_t const mode = mode_argument(flags, arguments);
+    va_end(arguments);
     static auto* real = next<int(int, char const*, int, ...)>("openat");
     return watch(real(folder, path, flags, mode), path);
 }
