@@ -45,12 +45,12 @@ Fault current_fault()
     char const* text = std::getenv("BRISVALE_FAULT");
     if (text == nullptr)
         return {};
-    std::string_view const spec(text);
-    std::size_t const first = spec.find(':');
-    std::size_t const second = spec.find(':', first + 1);
-    Fault fault{.call = spec.substr(0, first)};
+    std::string_view const setting(text);
+    std::size_t const first = setting.find(':');
+    std::size_t const second = setting.find(':', first + 1);
+    Fault fault{.call = setting.substr(0, first)};
     std::string_view const code =
-        spec.substr(first + 1, second == std::string_view::npos ? second : second - first - 1);
+        setting.substr(first + 1, second == std::string_view::npos ? second : second - first - 1);
     for (ErrnoName const& entry : ErrnoNames)
         if (entry.name == code)
             fault.code = entry.code;
