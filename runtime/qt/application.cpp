@@ -1,5 +1,6 @@
 #include "runtime/qt/application.h"
 
+#include "desktop_identity.h"
 #include "product_info.h"
 #include "runtime/application.h"
 #include "runtime/fatal.h"
@@ -73,6 +74,7 @@ void prepare_application()
     // The classic style draws the sunken 3-D edges and raised buttons that the layout's colours were chosen for.
     QCoreApplication::setApplicationName(QString::fromUtf8(product::FileDescription));
     QCoreApplication::setApplicationVersion(QString::fromUtf8(product::Version));
+    QGuiApplication::setDesktopFileName(QString::fromUtf8(product::DesktopId));
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("Windows")));
     QApplication::setQuitOnLastWindowClosed(false); // the run time quits when the main window is destroyed
     auto* translator = new QTranslator(qApp);

@@ -5,6 +5,7 @@
 #include "runtime/qt/roster_edit.h"
 
 #include <QComboBox>
+#include <QFileInfo>
 #include <QLabel>
 #include <QStyledItemDelegate>
 
@@ -89,11 +90,28 @@ QWidget* build_combo_box(ui::ControlRecord const& record, QWidget* window)
     return combo;
 }
 
+// Each picture asset has a drawing at twice the pixels beside it, "ok@2x.bmp" beside "ok.bmp"; the file name
+// gives it its device pixel ratio when it loads.
+constexpr std::array PictureScaleSuffixes{"", "@2x"};
+
+QIcon load_picture(std::string_view file_name)
+{
+    QIcon picture;
+    if (file_name.empty())
+        return picture;
+    QFileInfo const file(QStringLiteral(":/assets/") + to_qstring(file_name));
+    for (char const* suffix : PictureScaleSuffixes) {
+        QPixmap const image(file.path() + QLatin1Char('/') + file.completeBaseName() + QLatin1String(suffix) +
+                            QLatin1Char('.') + file.suffix());
+        if (!image.isNull())
+            picture.addPixmap(image);
+    }
+    return picture;
+}
+
 QWidget* build_button(ui::ControlRecord const& record, std::span<ClickBinding const> bindings, QWidget* window)
 {
-    QPixmap picture;
-    if (!record.picture.empty())
-        picture.load(QStringLiteral(":/assets/") + to_qstring(record.picture));
+    QIcon const picture = load_picture(record.picture);
     auto* button = new PictureButton(to_qstring(record.text), picture, window);
     for (ClickBinding const& binding : bindings)
         if (binding.control == record.name)

@@ -3,10 +3,24 @@
 #include <QStyleOptionButton>
 #include <QStylePainter>
 
-namespace runtime::qt {
+#include <algorithm>
 
-PictureButton::PictureButton(QString const& caption, QPixmap picture, QWidget* parent)
-    : QPushButton(caption, parent), picture_(std::move(picture))
+namespace runtime::qt {
+namespace {
+
+QSize smallest_size(QIcon const& icon)
+{
+    QList<QSize> const sizes = icon.availableSizes();
+    auto const smallest = std::min_element(sizes.begin(), sizes.end(), [](QSize const& left, QSize const& right) {
+        return left.width() * left.height() < right.width() * right.height();
+    });
+    return smallest == sizes.end() ? QSize() : *smallest;
+}
+
+} // namespace
+
+PictureButton::PictureButton(QString const& caption, QIcon picture, QWidget* parent)
+    : QPushButton(caption, parent), picture_(std::move(picture)), pictureSize_(smallest_size(picture_))
 {
     setAccessibleName(caption);
     setAutoDefault(false);
@@ -15,7 +29,8 @@ PictureButton::PictureButton(QString const& caption, QPixmap picture, QWidget* p
 
 void PictureButton::paintEvent(QPaintEvent* event)
 {
-    if (picture_.isNull()) {
+    QPixmap const picture = picture_.pixmap(pictureSize_, devicePixelRatioF());
+    if (picture.isNull()) {
         QPushButton::paintEvent(event);
         return;
     }
@@ -30,11 +45,11 @@ void PictureButton::paintEvent(QPaintEvent* event)
     QRect const face = rect().adjusted(edge, edge, -edge, -edge);
     // A pressed button's face moves down and right, as the style moves a caption.
     int const shift = isDown() ? style()->pixelMetric(QStyle::PM_ButtonShiftHorizontal, &option, this) : 0;
-    QSize const size = picture_.deviceIndependentSize().toSize();
+    QSize const size = picture.deviceIndependentSize().toSize();
     QPoint const origin((width() - size.width()) / 2 + shift, (height() - size.height()) / 2 + shift);
     painter.save();
     painter.setClipRect(face);
-    painter.drawPixmap(origin, picture_);
+    painter.drawPixmap(origin, picture);
     painter.restore();
 
     if (hasFocus()) {
