@@ -10,6 +10,9 @@ packages=(
     clang-format                       # the formatting check
     fonts-wqy-microhei                 # a CJK font, so the window's Chinese texts have glyphs
     clang-14 libclang-rt-14-dev        # libFuzzer with its sanitizers, for the fuzz targets
+    python3 file                       # the packaging checks; CPack's search for the program's libraries
+    desktop-file-utils appstream       # the desktop entry and AppStream record checks
+    binutils-mingw-w64-x86-64          # windres, for the Windows resource check
 )
 
 missing=()
