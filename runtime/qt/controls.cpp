@@ -24,7 +24,7 @@ Text read_content(std::string_view control)
 {
     QWidget* widget = widget_of(control);
     if (auto* roster = dynamic_cast<qt::RosterEdit*>(widget))
-        return qt::to_text(roster->content());
+        return roster->contentBytes();
     if (auto* field = dynamic_cast<QLineEdit*>(widget))
         return qt::to_text(field->text());
     if (auto* combo = dynamic_cast<QComboBox*>(widget))

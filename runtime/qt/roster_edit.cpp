@@ -1,5 +1,8 @@
 #include "runtime/qt/roster_edit.h"
 
+#include "runtime/gb18030.h"
+#include "runtime/qt/text_bridge.h"
+
 #include <QKeyEvent>
 #include <QMimeData>
 #include <QScrollBar>
@@ -62,6 +65,29 @@ void insert_with_line_ends(QTextCursor& cursor, QStringView text)
         cursor.insertText(text.sliced(line_start).toString());
 }
 
+// Calls visit with the text in order: each block's own text, and between blocks the recorded line end. The raw
+// text holds the blocks in one copy with U+2029 in place of each break; the blocks are walked only for their
+// lengths and format indices, both held in the block itself, and a format is looked at only when the index
+// changes, which in a typed or appended roster it hardly ever does.
+void visit_content(QTextDocument const& document, QString const& raw, auto const& visit)
+{
+    auto const* units = reinterpret_cast<char16_t const*>(raw.utf16());
+    std::size_t line_start = 0;
+    int format_index = -1;
+    std::u16string_view line_end;
+    for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+        if (block.blockFormatIndex() != format_index) {
+            format_index = block.blockFormatIndex();
+            line_end = line_end_before(block);
+        }
+        if (line_start != 0)
+            visit(line_end);
+        auto const length = static_cast<std::size_t>(block.length());
+        visit(std::u16string_view(units + line_start, length - 1)); // without its own break
+        line_start += length;
+    }
+}
+
 } // namespace
 
 RosterEdit::RosterEdit(QWidget* parent) : QPlainTextEdit(parent)
@@ -72,50 +98,51 @@ RosterEdit::RosterEdit(QWidget* parent) : QPlainTextEdit(parent)
     setTabChangesFocus(true);
 }
 
-QString RosterEdit::content() const
+Text RosterEdit::contentBytes() const
 {
-    QTextDocument const* document = this->document();
-    QString text;
-    text.reserve(document->characterCount());
-    for (QTextBlock block = document->begin(); block.isValid(); block = block.next()) {
-        if (block != document->begin()) {
-            std::u16string_view const end = line_end_before(block);
-            text.append(QStringView(end.data(), static_cast<qsizetype>(end.size())));
-        }
-        text.append(block.text());
-    }
+    QString const raw = document()->toRawText();
+    std::size_t size = 0;
+    visit_content(*document(), raw, [&size](std::u16string_view piece) { size += gb18030_length(piece); });
+    if (size == 0)
+        return {};
+    Text text = text_to_fill(size);
+    char* out = text.data();
+    visit_content(*document(), raw, [&out](std::u16string_view piece) { out = gb18030_encode(piece, out); });
     return text;
 }
 
-void RosterEdit::withoutUndo(auto const& edit)
+void RosterEdit::withoutUndo(QTextCursor& cursor, auto const& edit)
 {
-    // Turning undo off drops what was recorded, as replacing a system edit box's text does.
+    // Turning undo off drops what was recorded, as replacing a system edit box's text does. One edit block makes
+    // the layout hear of the change once, not once per line, and lay out only the lines it shows.
     document()->setUndoRedoEnabled(false);
+    cursor.beginEditBlock();
     edit();
+    cursor.endEditBlock();
     document()->setUndoRedoEnabled(true);
 }
 
 void RosterEdit::setContent(QStringView text)
 {
-    withoutUndo([&] {
-        QTextCursor cursor(document());
+    QTextCursor cursor(document());
+    withoutUndo(cursor, [&] {
         cursor.select(QTextCursor::Document);
         cursor.removeSelectedText();
         cursor.setBlockFormat(QTextBlockFormat());
         insert_with_line_ends(cursor, text);
-        cursor.movePosition(QTextCursor::Start);
-        setTextCursor(cursor);
     });
+    cursor.movePosition(QTextCursor::Start);
+    setTextCursor(cursor);
 }
 
 void RosterEdit::appendContent(QStringView text)
 {
-    withoutUndo([&] {
-        QTextCursor cursor(document());
+    QTextCursor cursor(document());
+    withoutUndo(cursor, [&] {
         cursor.movePosition(QTextCursor::End);
         insert_with_line_ends(cursor, text);
-        setTextCursor(cursor);
     });
+    setTextCursor(cursor);
     verticalScrollBar()->setValue(verticalScrollBar()->maximum());
     ensureCursorVisible();
 }
