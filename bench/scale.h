@@ -37,9 +37,9 @@ inline Scale const FullScale{
 };
 
 inline Scale const SmokeScale{
-    .click_sizes = {{0, 20, 2}, {1'000, 20, 2}, {100'000, 20, 1}},
+    .click_sizes = {{0, 5, 2}, {100, 5, 2}, {1'000, 5, 2}},
     .rounds = 1,
-    .big_roster_lines = 100'000,
+    .big_roster_lines = 1'000,
     .keys = 5,
     .saves = 1,
     .encodes = 1,
