@@ -14,11 +14,11 @@ tools/fuzz.sh
 # The Debian package as a user gets it: install it with apt, start the installed program (still up after 5 s:
 # its window opened and waits for the user), find the emblem its menu entry names, and remove it again.
 tools/package.sh
-sudo=()
-[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+apt=(env DEBIAN_FRONTEND=noninteractive apt-get -y -qq -o DPkg::Lock::Timeout=300) # waits out another apt run
+[ "$(id -u)" -eq 0 ] || apt=(sudo "${apt[@]}")
 package=$(ls -t build/brisvale_*.deb | head -n 1)
-DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "./$package"
-trap 'DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get remove -y -qq brisvale' EXIT
+"${apt[@]}" install --no-install-recommends "./$package"
+trap '"${apt[@]}" remove brisvale' EXIT
 status=0
 QT_QPA_PLATFORM=offscreen timeout 5 /usr/bin/brisvale || status=$?
 [ "$status" -eq 124 ] || { echo "the installed brisvale stopped with status $status instead of staying up" >&2; exit 1; }
