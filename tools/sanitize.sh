@@ -22,4 +22,4 @@ asan_options=(
 export ASAN_OPTIONS="$(IFS=:; echo "${asan_options[*]}")"
 export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
 export LSAN_OPTIONS="suppressions=$PWD/tests/sanitizers/lsan.supp"
-ctest --test-dir build-sanitize --output-on-failure --timeout 600 -LE no-sanitize
+ctest --test-dir build-sanitize --output-on-failure --timeout 600 --parallel 2 -LE no-sanitize

@@ -5,7 +5,7 @@ cd "$(dirname "$0")/.."
 tools/install-deps.sh
 cmake -S . -B build -G Ninja -DBRISVALE_WERROR=ON
 cmake --build build
-ctest --test-dir build --output-on-failure --timeout 300
+ctest --test-dir build --output-on-failure --timeout 300 --parallel 2
 # The same tests again under AddressSanitizer, LeakSanitizer and UndefinedBehaviorSanitizer; then the fuzz targets
 # for a bounded time.
 tools/sanitize.sh
