@@ -71,8 +71,9 @@ bool show_file_dialog(std::string_view)
     dialog.lpstrInitialDir = first_folder.empty() ? nullptr : first_folder.c_str();
     dialog.lpstrTitle = title.empty() ? nullptr : title.c_str();
     // The program asks itself about the file it will write, which is not always the name confirmed here, and
-    // the file need not exist yet.
-    dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING;
+    // the file need not exist yet. The working folder stays where it was: a folder saved into is not held open
+    // by the program, and can be renamed or deleted while it runs.
+    dialog.Flags = OFN_PATHMUSTEXIST | OFN_HIDEREADONLY | OFN_EXPLORER | OFN_ENABLESIZING | OFN_NOCHANGEDIR;
     if (!GetSaveFileNameW(&dialog) || name[0] == L'\0')
         return false;
     main->set_file_dialog_name(name.get());
