@@ -59,6 +59,22 @@ int default_button(HWND box)
     return 0;
 }
 
+// Returns once the thread has taken a message sent now: a handler that was still running when its dialog closed, a
+// save writing its file, has returned to a message loop by then.
+bool thread_caught_up(DWORD thread)
+{
+    HWND any = nullptr;
+    EnumThreadWindows(
+        thread,
+        [](HWND window, LPARAM found) {
+            *reinterpret_cast<HWND*>(found) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&any));
+    DWORD_PTR result = 0;
+    return any != nullptr && SendMessageTimeoutW(any, WM_NULL, 0, 0, SMTO_NORMAL, 50, &result) != 0;
+}
+
 } // namespace
 
 std::optional<MessageBoxSeen> wait_for_message_box(DWORD thread)
@@ -88,7 +104,10 @@ HWND wait_for_file_dialog(DWORD thread)
 
 bool wait_until_no_dialog(DWORD thread)
 {
-    return wait_until([&] { return dialogs_of(thread).empty(); });
+    // A dialog that closes can be followed by another, or by the work it was for: the thread is checked again once it
+    // has caught up.
+    return wait_until(
+        [&] { return dialogs_of(thread).empty() && thread_caught_up(thread) && dialogs_of(thread).empty(); });
 }
 
 void press_button(HWND dialog, int id)

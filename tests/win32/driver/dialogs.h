@@ -21,7 +21,7 @@ struct MessageBoxSeen {
 [[nodiscard]] std::optional<MessageBoxSeen> wait_for_message_box(DWORD thread);
 // The save dialog the thread shows next; null when none appears.
 [[nodiscard]] HWND wait_for_file_dialog(DWORD thread);
-// True once the thread shows no dialog, file dialog or message box.
+// True once the thread shows no dialog, file dialog or message box, and has finished what the last one was for.
 [[nodiscard]] bool wait_until_no_dialog(DWORD thread);
 
 // Presses a dialog's button: IDOK, IDCANCEL, IDYES, IDNO.
