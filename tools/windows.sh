@@ -31,7 +31,9 @@ stop() {
 }
 trap stop EXIT
 export DISPLAY="$display"
-# A Wine server that stays up between the test programs, instead of starting anew for each.
+# A Wine server that stays up between the test programs, instead of starting anew for each. It needs the settings
+# folder to exist; the first Wine program below fills it.
+mkdir -p build-win32/wineprefix
 WINEPREFIX="$PWD/build-win32/wineprefix" wineserver -p
 # The first Wine program starts Wine's own services, which stay up with the server and keep the files they were
 # given open: none of this script's output, or whoever reads it would wait for them.
