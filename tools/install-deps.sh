@@ -13,6 +13,9 @@ packages=(
     python3 file                       # the packaging checks; CPack's search for the program's libraries
     desktop-file-utils appstream       # the desktop entry and AppStream record checks
     binutils-mingw-w64-x86-64          # windres, for the Windows resource check
+    g++-mingw-w64-x86-64-posix         # the Windows build (tools/windows.sh)
+    wine wine64 xvfb                   # its tests under Wine, on a virtual display
+    googletest                         # GoogleTest's sources, built for Windows
 )
 
 missing=()

@@ -24,3 +24,6 @@ QT_QPA_PLATFORM=offscreen timeout 5 /usr/bin/brisvale || status=$?
 [ "$status" -eq 124 ] || { echo "the installed brisvale stopped with status $status instead of staying up" >&2; exit 1; }
 entry=$(dpkg -L brisvale | grep '^/usr/share/applications/.*\.desktop$')
 test -f "/usr/share/icons/hicolor/48x48/apps/$(sed -n 's/^Icon=//p' "$entry").png"
+
+# The Windows build, its tests under Wine on a virtual display, the driver working the real window.
+tools/windows.sh
