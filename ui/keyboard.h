@@ -37,4 +37,24 @@ inline constexpr std::array KeyRules{
     return KeyAction::Deliver;
 }
 
+// Carries out the key's action; true when the key is used up, false when the focused control should get it.
+// `move_focus` takes +1 for the next control of the focus order, -1 for the previous one.
+template <typename MoveFocus>
+bool apply_key_rule(Key key, bool in_multi_line_box, MoveFocus const& move_focus)
+{
+    switch (key_action(key, in_multi_line_box)) {
+    case KeyAction::FocusNext:
+        move_focus(1);
+        return true;
+    case KeyAction::FocusPrevious:
+        move_focus(-1);
+        return true;
+    case KeyAction::Swallow:
+        return true;
+    case KeyAction::Deliver:
+        return false;
+    }
+    return false;
+}
+
 } // namespace ui

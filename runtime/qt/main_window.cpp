@@ -168,19 +168,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event)
     if (!key)
         return false;
     bool const in_roster_box = dynamic_cast<RosterEdit*>(controlHolding(widget)) != nullptr;
-    switch (ui::key_action(*key, in_roster_box)) {
-    case ui::KeyAction::FocusNext:
-        moveFocus(1);
-        return true;
-    case ui::KeyAction::FocusPrevious:
-        moveFocus(-1);
-        return true;
-    case ui::KeyAction::Swallow:
-        return true;
-    case ui::KeyAction::Deliver:
-        return false;
-    }
-    return false;
+    return ui::apply_key_rule(*key, in_roster_box, [&](int step) { moveFocus(step); });
 }
 
 } // namespace runtime::qt

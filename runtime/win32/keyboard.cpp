@@ -47,19 +47,7 @@ bool apply_keyboard_rules(MSG const& message)
         SendMessageW(main->control_at(*index), CB_GETDROPPEDSTATE, 0, 0) != 0)
         return false;
     bool const in_roster_box = record != nullptr && record->kind == ui::ControlKind::EditBox && record->multi_line;
-    switch (ui::key_action(*key, in_roster_box)) {
-    case ui::KeyAction::FocusNext:
-        main->move_focus(1);
-        return true;
-    case ui::KeyAction::FocusPrevious:
-        main->move_focus(-1);
-        return true;
-    case ui::KeyAction::Swallow:
-        return true;
-    case ui::KeyAction::Deliver:
-        return false;
-    }
-    return false;
+    return ui::apply_key_rule(*key, in_roster_box, [&](int step) { main->move_focus(step); });
 }
 
 } // namespace runtime::win32
