@@ -1,52 +1,29 @@
-// The global operator new, replaced so that a request the heap cannot meet inside the toolkit leaves its size
-// behind: the fatal error report names it, as it does for the run time's own requests. The nothrow pair is replaced
-// too, so that every block the delete here frees came from malloc even where a tool such as AddressSanitizer
-// supplies the forms not replaced; the array forms are built on these by the standard library.
+// A request operator new cannot meet inside the toolkit is thrown as std::bad_alloc, which unwinds out of the event
+// handler to the application's notify; the size is kept for the fatal error report made there.
 
 #include "runtime/qt/failed_new.h"
+#include "runtime/replaced_new.h"
 
-#include <cstdlib>
 #include <new>
 
-namespace runtime::qt {
-namespace detail {
+namespace runtime {
+namespace {
 std::optional<std::size_t> last_failed_;
-} // namespace detail
+} // namespace
 
-std::optional<std::size_t> take_last_failed_new()
+void operator_new_failed(std::size_t size)
 {
-    std::optional<std::size_t> const size = detail::last_failed_;
-    detail::last_failed_.reset();
-    return size;
-}
-
-} // namespace runtime::qt
-
-void* operator new(std::size_t size)
-{
-    if (void* block = std::malloc(size == 0 ? 1 : size))
-        return block;
-    runtime::qt::detail::last_failed_ = size;
+    last_failed_ = size;
     throw std::bad_alloc();
 }
 
-void operator delete(void* block) noexcept
+namespace qt {
+std::optional<std::size_t> take_last_failed_new()
 {
-    std::free(block);
+    std::optional<std::size_t> const size = last_failed_;
+    last_failed_.reset();
+    return size;
 }
+} // namespace qt
 
-void operator delete(void* block, std::size_t) noexcept
-{
-    std::free(block);
-}
-
-// A nothrow request is checked by its caller, who goes on without the block, so its failure is not recorded.
-void* operator new(std::size_t size, std::nothrow_t const&) noexcept
-{
-    return std::malloc(size == 0 ? 1 : size);
-}
-
-void operator delete(void* block, std::nothrow_t const&) noexcept
-{
-    std::free(block);
-}
+} // namespace runtime
