@@ -1,6 +1,7 @@
 #include "roster/concatenation.h"
 #include "roster/entry_line.h"
 #include "runtime/heap.h"
+#include "tests/core/fatal_exit_status.h"
 
 #include <gtest/gtest.h>
 
@@ -81,7 +82,8 @@ TEST_F(ConcatenationDeathTest, TakesOneBlockOfExactlyTheSumPlusOne)
     runtime::testing::fail_requests_from(10);
     EXPECT_EQ(roster::concatenate({"abc", "de", "fgh"}).size(), 8U);
     runtime::testing::fail_requests_from(9);
-    EXPECT_EXIT((void)roster::concatenate({"abc", "de", "fgh"}), testing::ExitedWithCode(255), "分配 9 字节内存失败!");
+    EXPECT_EXIT((void)roster::concatenate({"abc", "de", "fgh"}), testing::ExitedWithCode(fatal_exit_status),
+                "分配 9 字节内存失败!");
 }
 
 } // namespace
