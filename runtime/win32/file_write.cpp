@@ -43,6 +43,10 @@ constexpr auto ErrorKinds = std::array{
     ErrorKind{ERROR_DEVICE_NOT_CONNECTED, SaveFailureKind::IoError},
 };
 
+// The attributes a replaced file keeps: all the user can set but read-only, which a save is refused on.
+constexpr DWORD KeptAttributes = FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED |
+                                 FILE_ATTRIBUTE_OFFLINE | FILE_ATTRIBUTE_SYSTEM;
+
 SaveFailure failure(DWORD code)
 {
     for (ErrorKind const& entry : ErrorKinds)
@@ -161,7 +165,11 @@ std::optional<SaveFailure> write_file(std::filesystem::path const& requested, st
         return writable_in_place ? write_in_place(target, bytes) : std::optional(failure(error));
     }
     DWORD error = write_all(file, bytes);
-    // Replacing keeps the old file's attributes and access rights; a new file is moved into place.
+    // Replacing keeps the old file's attributes and access rights; a new file is moved into place. ReplaceFileW
+    // copies the attributes itself on Windows but not on every system that offers it (Wine), so they are given to
+    // the new bytes first; where that fails, the replacement's own copy is still there to do it.
+    if (error == ERROR_SUCCESS && exists)
+        SetFileAttributesW(system_path(temporary).c_str(), attributes & KeptAttributes);
     if (error == ERROR_SUCCESS && exists &&
         !ReplaceFileW(target.c_str(), system_path(temporary).c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr,
                       nullptr))
