@@ -5,6 +5,8 @@
 #include "roster/handlers.h"
 #include "runtime/qt/application.h"
 #include "runtime/qt/main_window.h"
+#include "tools/screenshot/sample_people.h"
+#include "ui/layout.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -14,25 +16,12 @@
 
 namespace {
 
-struct SamplePerson {
-    char const* name;
-    int sex;
-    char const* age;
-    char const* qq;
-};
-
-constexpr SamplePerson SamplePeople[] = {
-    {"张三", 0, "20", "123456789"},
-    {"李四", 1, "31", "88-1024"},
-    {"王小明", 0, "27", "2026121101"},
-};
-
-void add(runtime::qt::MainWindow const& window, SamplePerson const& person)
+void add(runtime::qt::MainWindow const& window, screenshot::SamplePerson const& person)
 {
-    static_cast<QLineEdit*>(window.control("编辑框1"))->setText(QString::fromUtf8(person.name));
-    static_cast<QComboBox*>(window.control("组合框1"))->setCurrentIndex(person.sex);
-    static_cast<QLineEdit*>(window.control("编辑框2"))->setText(QString::fromUtf8(person.age));
-    static_cast<QLineEdit*>(window.control("编辑框4"))->setText(QString::fromUtf8(person.qq));
+    static_cast<QLineEdit*>(window.control(ui::control::NameBox))->setText(QString::fromUtf8(person.name));
+    static_cast<QComboBox*>(window.control(ui::control::SexBox))->setCurrentIndex(person.sex);
+    static_cast<QLineEdit*>(window.control(ui::control::AgeBox))->setText(QString::fromUtf8(person.age));
+    static_cast<QLineEdit*>(window.control(ui::control::QqBox))->setText(QString::fromUtf8(person.qq));
     roster::ok_button_click();
 }
 
@@ -48,7 +37,7 @@ int main(int argc, char** argv)
     runtime::qt::prepare_application();
     runtime::qt::MainWindow window({});
     window.showCentred();
-    for (SamplePerson const& person : SamplePeople)
+    for (screenshot::SamplePerson const& person : screenshot::SamplePeople)
         add(window, person);
     QApplication::processEvents();
     return window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
