@@ -51,6 +51,28 @@ class EditText {
     [[nodiscard]] Text text() const;
 
   private:
+    // The text between two offsets as it lies in the storage: up to two runs, one on each side of the gap.
+    struct Pieces {
+        std::string_view before_gap;
+        std::string_view after_gap;
+        // Copies both runs to `out` and returns the end.
+        char* copy_to(char* out) const noexcept;
+    };
+
+    [[nodiscard]] std::size_t gap_size() const noexcept { return gap_end_ - gap_start_; }
+    [[nodiscard]] char byte_at(std::size_t offset) const noexcept;
+    [[nodiscard]] Pieces pieces(std::size_t offset, std::size_t count) const noexcept;
+    // The first line whose start is past the offset; at least 1, as line 0 starts at 0.
+    [[nodiscard]] std::size_t first_line_starting_after(std::size_t offset) const noexcept;
+    // Puts the gap at the offset, at least `bytes` long.
+    void open_gap(std::size_t offset, std::size_t bytes);
+    void move_gap(std::size_t offset) noexcept;
+    // After an edit at the offset that left the gap just past its new bytes: replaces the entries of lines
+    // [first, end), the old starts the edit may have changed, with the starts the bytes now give, and moves the
+    // later lines by `shift`.
+    void reindex(std::size_t offset, std::size_t first, std::size_t end, std::size_t shift);
+    void move_pending_point(std::size_t line) noexcept;
+
     // A gap buffer: the text is storage_[0, gap_start_) followed by storage_[gap_end_, capacity_).
     std::unique_ptr<char[]> storage_;
     std::size_t capacity_ = 0;
@@ -58,10 +80,11 @@ class EditText {
     std::size_t gap_end_ = 0;
     // line_starts_[0] is 0 and each later entry a line's start; entries from shifted_from_ on are stale by
     // shift_ bytes, which an edit settles only between its own line and the last edit's, so that a run of edits in
-    // one place never walks the whole index.
+    // one place never walks the whole index. The shift is added modulo the size type's range, so a text that
+    // shrank is a shift that wraps round.
     std::vector<std::size_t> line_starts_{0};
     std::size_t shifted_from_ = 1;
-    std::ptrdiff_t shift_ = 0;
+    std::size_t shift_ = 0;
 };
 
 } // namespace runtime
