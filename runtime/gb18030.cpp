@@ -256,13 +256,15 @@ Decoded decode_character(unsigned char const* byte, unsigned char const* end) no
     return {code_point_at(linear_index(byte)), 4};
 }
 
-// Decoding, like encoding, walks the bytes twice with the same steps.
+// Decoding, like encoding, walks the bytes twice with the same steps. A sink may stop the walk early; the walk
+// returns the number of bytes it read.
 template <class Sink>
-void walk_gb18030(std::string_view gb18030, Sink& sink) noexcept
+std::size_t walk_gb18030(std::string_view gb18030, Sink& sink) noexcept
 {
-    auto const* byte = reinterpret_cast<unsigned char const*>(gb18030.data());
-    auto const* const end = byte + gb18030.size();
-    while (byte != end) {
+    auto const* const begin = reinterpret_cast<unsigned char const*>(gb18030.data());
+    auto const* const end = begin + gb18030.size();
+    auto const* byte = begin;
+    while (byte != end && !sink.done()) {
         if (*byte < 0x80) {
             byte = sink.ascii(byte, end);
             continue;
@@ -271,9 +273,15 @@ void walk_gb18030(std::string_view gb18030, Sink& sink) noexcept
         sink.code_point(decoded.code_point);
         byte += decoded.size;
     }
+    return static_cast<std::size_t>(byte - begin);
 }
 
-class UnitCounter {
+// For the sinks that take every byte.
+struct WholeInput {
+    static constexpr bool done() noexcept { return false; }
+};
+
+class UnitCounter : public WholeInput {
   public:
     unsigned char const* ascii(unsigned char const* byte, unsigned char const* end) noexcept
     {
@@ -292,7 +300,7 @@ class UnitCounter {
     std::size_t count_ = 0;
 };
 
-class UnitWriter {
+class UnitWriter : public WholeInput {
   public:
     explicit UnitWriter(char16_t* out) noexcept : out_(out) {}
     unsigned char const* ascii(unsigned char const* byte, unsigned char const* end) noexcept
@@ -319,6 +327,26 @@ class UnitWriter {
 
   private:
     char16_t* out_;
+};
+
+// Takes characters until they make `units` UTF-16 units; a character that crosses the count is taken whole.
+class PrefixFinder {
+  public:
+    explicit PrefixFinder(std::size_t units) noexcept : units_left_(units) {}
+    [[nodiscard]] bool done() const noexcept { return units_left_ == 0; }
+    unsigned char const* ascii(unsigned char const* byte, unsigned char const* end) noexcept
+    {
+        for (; byte != end && *byte < 0x80 && units_left_ != 0; ++byte)
+            --units_left_;
+        return byte;
+    }
+    void code_point(char32_t code_point) noexcept
+    {
+        units_left_ -= std::min<std::size_t>(units_left_, code_point > 0xFFFF ? 2 : 1);
+    }
+
+  private:
+    std::size_t units_left_;
 };
 
 } // namespace
@@ -349,6 +377,12 @@ char16_t* gb18030_decode(std::string_view gb18030, char16_t* out) noexcept
     UnitWriter writer(out);
     walk_gb18030(gb18030, writer);
     return writer.end();
+}
+
+std::size_t gb18030_prefix_bytes(std::string_view gb18030, std::size_t units) noexcept
+{
+    PrefixFinder finder(units);
+    return walk_gb18030(gb18030, finder);
 }
 
 } // namespace runtime

@@ -24,4 +24,9 @@ char* gb18030_encode(std::u16string_view utf16, char* out) noexcept;
 // does not start or complete a valid sequence gives U+FFFD.
 char16_t* gb18030_decode(std::string_view gb18030, char16_t* out) noexcept;
 
+// Number of leading bytes that gb18030_decode turns into the first `units` UTF-16 units, so that a column counted in
+// units finds its bytes. A count that falls inside a surrogate pair takes the whole character; a count past the
+// end takes every byte.
+[[nodiscard]] std::size_t gb18030_prefix_bytes(std::string_view gb18030, std::size_t units) noexcept;
+
 } // namespace runtime

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -204,22 +205,26 @@ TEST(Gb18030, BadBytesDecodeToReplacementCharacters)
     }
 }
 
+// Up to `longest` bytes, mostly ones that start, continue or break codes at their edges; now and then any byte.
+std::string random_bytes(std::mt19937& random, std::size_t longest)
+{
+    constexpr unsigned char Edges[] = {0x00, 0x20, 0x30, 0x35, 0x39, 0x40, 0x7F, 0x80,
+                                       0x81, 0x84, 0x90, 0xA1, 0xD5, 0xE3, 0xFE, 0xFF};
+    std::string bytes(std::uniform_int_distribution<std::size_t>(0, longest)(random), '\0');
+    for (char& byte : bytes) {
+        auto const choice = std::uniform_int_distribution<std::size_t>(0, std::size(Edges))(random);
+        byte = static_cast<char>(choice < std::size(Edges) ? Edges[choice] : random() & 0xFF);
+    }
+    return bytes;
+}
+
 // Any bytes decode to text that survives encoding unchanged, and where ICU finds valid GB18030, to ICU's text.
 TEST_F(Gb18030AgainstIcu, ArbitraryBytesDecodeToWellFormedText)
 {
-    // Mostly bytes that start, continue or break codes at their edges; now and then any byte.
-    constexpr unsigned char Edges[] = {0x00, 0x20, 0x30, 0x35, 0x39, 0x40, 0x7F, 0x80,
-                                       0x81, 0x84, 0x90, 0xA1, 0xD5, 0xE3, 0xFE, 0xFF};
     std::mt19937 random(936);
-    auto const next_byte = [&random, &Edges] {
-        const auto choice = std::uniform_int_distribution<std::size_t>(0, std::size(Edges))(random);
-        return static_cast<char>(choice < std::size(Edges) ? Edges[choice] : random() & 0xFF);
-    };
     int valid = 0;
     for (int round = 0; round < 20000; ++round) {
-        std::string bytes(std::uniform_int_distribution<std::size_t>(0, 12)(random), '\0');
-        for (char& byte : bytes)
-            byte = next_byte();
+        std::string const bytes = random_bytes(random, 12);
         const std::u16string text = decode(bytes);
         ASSERT_EQ(decode(encode(text)), text) << testing::PrintToString(bytes);
         if (auto const icu_text = icu.decode(bytes)) {
@@ -228,6 +233,89 @@ TEST_F(Gb18030AgainstIcu, ArbitraryBytesDecodeToWellFormedText)
         }
     }
     EXPECT_GT(valid, 1000) << "too few valid byte strings to compare with ICU";
+}
+
+struct PrefixCase {
+    char const* what;
+    std::string_view bytes;
+    std::size_t units;
+    std::size_t prefix_bytes;
+};
+
+constexpr PrefixCase PrefixCases[] = {
+    {"no units", "abc", 0, 0},
+    {"ASCII", "abc", 2, 2},
+    {"inside a run of ASCII longer than eight bytes", "abcdefghijkl\xD5\xC5", 10, 10},
+    {"ASCII up to a two-byte character", "ab\xD5\xC5z", 3, 4},
+    {"two-byte characters", "\xD5\xC5\xC8\xFD", 1, 2},
+    {"four-byte BMP character", "\x81\x30\x81\x30z", 1, 4},
+    {"supplementary character", "\x90\x30\x81\x30z", 2, 4},
+    {"count inside a surrogate pair takes the whole character", "\x90\x30\x81\x30z", 1, 4},
+    {"past a supplementary character", "\x90\x30\x81\x30z", 3, 5},
+    {"byte that starts nothing", "\xFFz", 1, 1},
+    {"non-ASCII bad second byte goes with its lead", "\x81\xFFz", 1, 2},
+    {"ASCII bad second byte is a unit of its own", "\x81 z", 1, 1},
+    {"broken four-byte code: its digit is a unit of its own", "\x81\x30z", 2, 2},
+    {"four-byte code cut short by the end is one unit", "a\x81\x30\x81", 2, 4},
+    {"euro byte", "\x80\x80", 1, 1},
+    {"A2 E3 euro", "\xA2\xE3\x80", 1, 2},
+    {"count past the end", "a\xD5\xC5", 9, 3},
+    {"empty", "", 1, 0},
+};
+
+TEST(Gb18030, PrefixBytesOfEveryKindOfCharacter)
+{
+    for (PrefixCase const& c : PrefixCases)
+        EXPECT_EQ(runtime::gb18030_prefix_bytes(c.bytes, c.units), c.prefix_bytes) << c.what;
+}
+
+// The first `units` units of the text, or one more where the count falls inside a surrogate pair.
+std::u16string_view whole_characters(std::u16string_view text, std::size_t units)
+{
+    bool const inside_pair = units > 0 && units < text.size() && text[units - 1] >= 0xD800 && text[units - 1] <= 0xDBFF;
+    return text.substr(0, inside_pair ? units + 1 : units);
+}
+
+// For every unit count, the bytes after the prefix decode to the rest of the text, so the prefix ends where the
+// decoder ends a character. The prefix alone need not decode to the first units: a broken code near its end was
+// read as far as the whole text let the decoder look.
+TEST(Gb18030, PrefixOfAnyBytesEndsWhereACharacterEnds)
+{
+    std::mt19937 random(54936);
+    for (int round = 0; round < 5000; ++round) {
+        std::string const bytes = random_bytes(random, 16);
+        std::u16string const text = decode(bytes);
+        for (std::size_t units = 0; units <= text.size() + 1; ++units) {
+            std::size_t const prefix = runtime::gb18030_prefix_bytes(bytes, units);
+            ASSERT_EQ(decode(std::string_view(bytes).substr(prefix)), text.substr(whole_characters(text, units).size()))
+                << testing::PrintToString(bytes) << " units " << units;
+        }
+    }
+}
+
+// In valid text, the prefix for every unit count decodes to exactly the text's first units, whole characters.
+TEST(Gb18030, PrefixOfValidTextDecodesToItsFirstUnits)
+{
+    // ASCII, common ideographs, the BMP beyond the surrogates, the other planes.
+    constexpr std::pair<char32_t, char32_t> Kinds[] = {
+        {0, 0x7F}, {0x4E00, 0x9FA5}, {0xE000, 0xFFFF}, {0x10000, 0x10FFFF}};
+    std::mt19937 random(54936);
+    auto const pick = [&random](std::size_t first, std::size_t last) {
+        return std::uniform_int_distribution<std::size_t>(first, last)(random);
+    };
+    for (int round = 0; round < 2000; ++round) {
+        std::u16string text;
+        for (std::size_t count = pick(0, 12); count > 0; --count) {
+            auto const [first, last] = Kinds[pick(0, std::size(Kinds) - 1)];
+            text += utf16(static_cast<char32_t>(pick(first, last)));
+        }
+        std::string const bytes = encode(text);
+        for (std::size_t units = 0; units <= text.size() + 1; ++units) {
+            std::size_t const prefix = runtime::gb18030_prefix_bytes(bytes, units);
+            ASSERT_EQ(decode(std::string_view(bytes).substr(0, prefix)), whole_characters(text, units))
+                << testing::PrintToString(bytes) << " units " << units;
+        }
+    }
 }
 
 } // namespace
