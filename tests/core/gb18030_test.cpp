@@ -4,7 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <iterator>
@@ -254,7 +253,7 @@ constexpr PrefixCase PrefixCases[] = {
     {"past a supplementary character", "\x90\x30\x81\x30z", 3, 5},
     {"byte that starts nothing", "\xFFz", 1, 1},
     {"non-ASCII bad second byte goes with its lead", "\x81\xFFz", 1, 2},
-    {"ASCII bad second byte is a unit of its own", "\x81 z", 1, 1},
+    {"a lead before an ASCII byte is a unit alone", "\x81 z", 1, 1},
     {"broken four-byte code: its digit is a unit of its own", "\x81\x30z", 2, 2},
     {"four-byte code cut short by the end is one unit", "a\x81\x30\x81", 2, 4},
     {"euro byte", "\x80\x80", 1, 1},
