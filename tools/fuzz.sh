@@ -13,10 +13,12 @@ mkdir -p "$out"
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 
+targets=(gb18030_codec icon_choice edit_text)
 # target name, then the core sources it needs
 declare -A sources=(
     [gb18030_codec]="runtime/gb18030.cpp"
     [icon_choice]="ui/icon_choice.cpp"
+    [edit_text]="runtime/edit_text.cpp runtime/text.cpp runtime/heap.cpp runtime/fatal.cpp runtime/release_routine.cpp"
 )
 # seeds kept elsewhere in the tree: the real window icon is the icon reader's best seed
 declare -A tree_seeds=(
@@ -25,13 +27,13 @@ declare -A tree_seeds=(
 warnings=(-Wall -Wextra -Wpedantic -Wshadow -Wconversion -Wsign-conversion -Wnon-virtual-dtor -Wold-style-cast
     -Werror)
 
-for target in gb18030_codec icon_choice; do
+for target in "${targets[@]}"; do
     # shellcheck disable=SC2086 # the sources are a word list
     clang++-14 -std=c++20 -O1 -g -fsanitize=fuzzer,address,undefined -fno-sanitize-recover=undefined \
         "${warnings[@]}" -I. -o "$out/$target" "fuzz/${target}_fuzz.cpp" ${sources[$target]}
 done
 
-for target in gb18030_codec icon_choice; do
+for target in "${targets[@]}"; do
     corpus="$work/$target"
     cp -r "fuzz/corpus/$target" "$corpus"
     [ -z "${tree_seeds[$target]:-}" ] || cp "${tree_seeds[$target]}" "$corpus/"
