@@ -62,8 +62,8 @@ void EditText::insert(std::size_t offset, std::string_view bytes)
 {
     if (bytes.empty())
         return;
-    // A start depends on the byte before it and the byte at it, so the old starts that may change are those from
-    // the offset (but never line 0's) to the offset itself.
+    // A start depends on the byte before it and the byte at it, so the one old start an insert can change is one at
+    // the offset itself (line 0's never moves).
     std::size_t const first = first_line_starting_after(std::max<std::size_t>(offset, 1) - 1);
     std::size_t const end = first_line_starting_after(offset);
     open_gap(offset, bytes.size());
@@ -76,7 +76,7 @@ void EditText::erase(std::size_t offset, std::size_t count)
 {
     if (count == 0)
         return;
-    // As for insert, with the old starts up to the end of the erased bytes.
+    // As for insert: here the old starts from the offset through the end of the erased bytes.
     std::size_t const first = first_line_starting_after(std::max<std::size_t>(offset, 1) - 1);
     std::size_t const end = first_line_starting_after(offset + count);
     move_gap(offset);
