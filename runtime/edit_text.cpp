@@ -130,6 +130,11 @@ std::string EditText::bytes(std::size_t offset, std::size_t count) const
     return copy;
 }
 
+char* EditText::copy(std::size_t offset, std::size_t count, char* out) const noexcept
+{
+    return pieces(offset, count).copy_to(out);
+}
+
 Text EditText::text() const
 {
     if (empty())

@@ -43,6 +43,8 @@ class EditText {
     // last line.
     [[nodiscard]] std::size_t line_at(std::size_t offset) const noexcept;
 
+    // Copies `count` bytes from the offset to out, for a caller that has the room already; returns the end.
+    char* copy(std::size_t offset, std::size_t count, char* out) const noexcept;
     // The bytes from the offset, `count` of them, as a copy.
     [[nodiscard]] std::string bytes(std::size_t offset, std::size_t count) const;
     // The line's bytes without its end.

@@ -36,7 +36,7 @@ void write_content(std::string_view control, Text const& text)
 {
     QWidget* widget = widget_of(control);
     if (auto* roster = dynamic_cast<qt::RosterEdit*>(widget))
-        roster->setContent(qt::to_qstring(text.bytes()));
+        roster->setContent(text.bytes());
     else if (auto* field = dynamic_cast<QLineEdit*>(widget))
         field->setText(qt::to_qstring(text.bytes()));
 }
@@ -45,7 +45,7 @@ void append_content(std::string_view control, Text const& text)
 {
     QWidget* widget = widget_of(control);
     if (auto* roster = dynamic_cast<qt::RosterEdit*>(widget))
-        roster->appendContent(qt::to_qstring(text.bytes()));
+        roster->appendContent(text.bytes());
     else if (auto* field = dynamic_cast<QLineEdit*>(widget))
         field->setText(field->text() + qt::to_qstring(text.bytes()));
 }

@@ -16,6 +16,7 @@
 #include "runtime/heap.h"
 #include "runtime/qt/main_window.h"
 #include "runtime/qt/roster_edit.h"
+#include "runtime/qt/text_bridge.h"
 #include "shell/entry_routine.h"
 
 #include <QAbstractButton>
@@ -57,7 +58,7 @@ void run_step(QString const& step)
         if (auto* field = dynamic_cast<QLineEdit*>(control(argument.section(u'=', 0, 0))))
             field->setText(text);
         else if (auto* roster = dynamic_cast<runtime::qt::RosterEdit*>(control(argument.section(u'=', 0, 0))))
-            roster->setContent(text);
+            roster->setContent(runtime::qt::to_text(text).bytes());
     } else if (step.startsWith(u"save:")) {
         pending_file_name = argument;
         if (auto* button = dynamic_cast<QAbstractButton*>(control(QStringLiteral("按钮3"))))
