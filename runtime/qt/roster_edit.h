@@ -122,6 +122,7 @@ class RosterEdit : public QAbstractScrollArea {
     // Layout and view.
     [[nodiscard]] QTextLayout& layoutOf(std::size_t line) const;
     [[nodiscard]] int lineHeight() const { return line_height_; }
+    [[nodiscard]] int shownCaretColumn() const;
     [[nodiscard]] std::size_t firstVisibleLine() const;
     [[nodiscard]] std::size_t linesInView() const;
     [[nodiscard]] QPointF lineOrigin(std::size_t line) const;
