@@ -14,7 +14,6 @@
 #include <QImageReader>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStyledItemDelegate>
 #include <QTest>
