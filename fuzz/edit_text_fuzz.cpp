@@ -5,6 +5,7 @@
 
 #include "fuzz/fuzz_check.h"
 #include "runtime/edit_text.h"
+#include "tests/support/scanned_lines.h"
 
 #include <cstddef>
 #include <cstdint>
@@ -33,27 +34,7 @@ class Input {
     std::size_t next_ = 0;
 };
 
-struct Line {
-    std::size_t start;
-    std::size_t length;
-    std::string_view end;
-};
-
-std::vector<Line> lines_of(std::string_view text)
-{
-    std::vector<Line> lines;
-    std::size_t start = 0;
-    for (std::size_t index = 0; index < text.size(); ++index) {
-        if (text[index] != '\r' && text[index] != '\n')
-            continue;
-        std::size_t const end_size = text.substr(index, 2) == "\r\n" ? 2 : 1;
-        lines.push_back({start, index - start, text.substr(index, end_size)});
-        start = index + end_size;
-        index = start - 1;
-    }
-    lines.push_back({start, text.size() - start, {}});
-    return lines;
-}
+using testing_support::scanned_lines;
 
 void check(runtime::EditText const& edit, std::string const& model)
 {
@@ -62,12 +43,12 @@ void check(runtime::EditText const& edit, std::string const& model)
     runtime::Text const text = edit.text();
     fuzz::require(text.bytes() == model && text.absent() == model.empty(), "text, absent only when empty");
 
-    std::vector<Line> const lines = lines_of(model);
+    auto const lines = scanned_lines(model);
     fuzz::require(edit.line_count() == lines.size(), "line count");
     std::size_t offset = 0;
     for (std::size_t line = 0; line < lines.size(); ++line) {
         fuzz::require(edit.line_start(line) == lines[line].start, "line start");
-        fuzz::require(edit.line_length(line) == lines[line].length, "line length");
+        fuzz::require(edit.line_length(line) == lines[line].content.size(), "line length");
         fuzz::require(edit.line_end(line) == lines[line].end, "line end");
         std::size_t const next = line + 1 < lines.size() ? lines[line + 1].start : model.size() + 1;
         for (; offset < next; ++offset)

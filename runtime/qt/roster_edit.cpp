@@ -198,9 +198,7 @@ void RosterEdit::replaceSelection(QStringView text, bool typed)
     apply(edit, false);
     caret_ = anchor_ = positionOf(start + edit.inserted.size());
     record(std::move(edit));
-    preferred_x_.reset();
-    ensureCaretVisible();
-    restartBlinking();
+    caretMovedByEdit();
 }
 
 void RosterEdit::removeOrSelection(Unit unit, int direction)
@@ -250,28 +248,30 @@ void RosterEdit::textChanged(std::size_t first_line, bool lines_changed)
 
 void RosterEdit::undo()
 {
-    if (undo_.empty())
-        return;
-    Edit edit = std::move(undo_.back());
-    undo_.pop_back();
-    apply(edit, true);
-    caret_ = anchor_ = positionOf(edit.offset + edit.removed.size());
-    redo_.push_back(std::move(edit));
-    preferred_x_.reset();
-    ensureCaretVisible();
-    restartBlinking();
+    replay(undo_, redo_, true);
 }
 
 void RosterEdit::redo()
 {
-    if (redo_.empty())
+    replay(redo_, undo_, false);
+}
+
+// Takes the last step of one history back (or does it again) and hands it to the other.
+void RosterEdit::replay(std::vector<Edit>& from, std::vector<Edit>& to, bool undoing)
+{
+    if (from.empty())
         return;
-    Edit edit = std::move(redo_.back());
-    redo_.pop_back();
-    apply(edit, false);
-    caret_ = anchor_ = positionOf(edit.offset + edit.inserted.size());
-    edit.typed = false; // a redone step stays a step of its own
-    undo_.push_back(std::move(edit));
+    Edit edit = std::move(from.back());
+    from.pop_back();
+    apply(edit, undoing);
+    caret_ = anchor_ = positionOf(edit.offset + (undoing ? edit.removed : edit.inserted).size());
+    edit.typed = false; // a step taken back and done again stays a step of its own
+    to.push_back(std::move(edit));
+    caretMovedByEdit();
+}
+
+void RosterEdit::caretMovedByEdit()
+{
     preferred_x_.reset();
     ensureCaretVisible();
     restartBlinking();

@@ -116,6 +116,8 @@ class RosterEdit : public QAbstractScrollArea {
     void removeOrSelection(Unit unit, int direction);
     void apply(Edit const& edit, bool undoing);
     void record(Edit edit);
+    void replay(std::vector<Edit>& from, std::vector<Edit>& to, bool undoing);
+    void caretMovedByEdit();
     void textChanged(std::size_t first_line, bool lines_changed);
     void moveCaret(RosterPosition to, bool select);
 

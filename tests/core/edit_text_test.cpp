@@ -1,4 +1,5 @@
 #include "runtime/edit_text.h"
+#include "tests/support/scanned_lines.h"
 
 #include <gtest/gtest.h>
 
@@ -19,22 +20,12 @@ struct Line {
     std::string_view end;
 };
 
-// The lines of a text found by the plainest scan there is, for EditText to be checked against.
-std::vector<Line> lines_of(std::string_view text)
+// The lines the plainest scan finds, for the index to be checked against.
+std::vector<Line> model_lines(std::string_view text)
 {
     std::vector<Line> lines;
-    std::size_t start = 0;
-    for (std::size_t index = 0; index < text.size(); ++index) {
-        std::size_t const end_size = text.substr(index, 2) == "\r\n"              ? 2
-                                     : text[index] == '\r' || text[index] == '\n' ? 1
-                                                                                  : 0;
-        if (end_size == 0)
-            continue;
-        lines.push_back({text.substr(start, index - start), text.substr(index, end_size)});
-        index += end_size - 1;
-        start = index + 1;
-    }
-    lines.push_back({text.substr(start), {}});
+    for (testing_support::ScannedLine const& line : testing_support::scanned_lines(text))
+        lines.push_back({line.content, line.end});
     return lines;
 }
 
@@ -69,7 +60,7 @@ void expect_lines(runtime::EditText const& edit, std::vector<Line> const& expect
 // The text as a fresh scan of the model text finds it.
 void expect_text(runtime::EditText const& edit, std::string_view model)
 {
-    expect_lines(edit, lines_of(model));
+    expect_lines(edit, model_lines(model));
 }
 
 struct AssignCase {
