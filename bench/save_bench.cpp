@@ -37,11 +37,13 @@ void plain_write(std::filesystem::path const& folder, std::string_view bytes)
     std::filesystem::rename(temporary, folder / "plain.txt");
 }
 
+// As the Save button writes the roster once its name is confirmed.
 void save_roster(std::filesystem::path const& target)
 {
-    runtime::Text const roster = runtime::read_content(ui::control::RosterBox);
-    if (runtime::write_file(target, roster.bytes()))
-        std::fputs("save failed\n", stderr);
+    runtime::use_content(ui::control::RosterBox, [&target](std::string_view roster) {
+        if (runtime::write_file(target, roster))
+            std::fputs("save failed\n", stderr);
+    });
 }
 
 } // namespace

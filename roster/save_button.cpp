@@ -4,6 +4,7 @@
 #include "runtime/controls.h"
 #include "ui/layout.h"
 
+#include <optional>
 #include <system_error>
 
 namespace roster {
@@ -20,8 +21,11 @@ void save_button_click()
         std::filesystem::exists(target, ignored) && !std::filesystem::is_directory(target, ignored);
     if (replaces_a_file && !runtime::ask_yes_no(ReplaceTitle, replace_question(target)))
         return;
-    runtime::Text const roster = runtime::read_content(ui::control::RosterBox);
-    if (auto const failure = runtime::write_file(target, roster.bytes()))
+    // The roster is written from where the box keeps it: a save needs no second copy of a long roster.
+    std::optional<runtime::SaveFailure> failure;
+    runtime::use_content(ui::control::RosterBox,
+                         [&](std::string_view roster) { failure = runtime::write_file(target, roster); });
+    if (failure)
         runtime::show_error(SaveFailedTitle, save_failure_message(target, *failure));
 }
 

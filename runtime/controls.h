@@ -6,12 +6,17 @@
 #include "runtime/text.h"
 
 #include <filesystem>
+#include <functional>
 #include <string_view>
 
 namespace runtime {
 
 // An edit box's whole text, or the sex box's selected item; absent when empty.
 [[nodiscard]] Text read_content(std::string_view control);
+
+// Calls `use` with the same bytes read_content would give, lent only for the length of the call: where the box
+// holds its text as those bytes already, a long roster is used without a copy of it.
+void use_content(std::string_view control, std::function<void(std::string_view bytes)> const& use);
 
 // Replaces an edit box's whole text by exactly these bytes. Nothing is cut or converted.
 void write_content(std::string_view control, Text const& text);

@@ -144,6 +144,12 @@ Text EditText::text() const
     return text;
 }
 
+std::string_view EditText::contiguous() noexcept
+{
+    move_gap(size());
+    return {storage_.get(), size()};
+}
+
 char EditText::byte_at(std::size_t offset) const noexcept
 {
     return storage_[offset < gap_start_ ? offset : offset + gap_size()];

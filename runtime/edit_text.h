@@ -51,6 +51,8 @@ class EditText {
     [[nodiscard]] std::string line(std::size_t line) const { return bytes(line_start(line), line_length(line)); }
     // The whole text in one copy; absent when empty.
     [[nodiscard]] Text text() const;
+    // The whole text where it lies, without a copy: the gap moves to the end first. Valid until the next edit.
+    [[nodiscard]] std::string_view contiguous() noexcept;
 
   private:
     // The text between two offsets as it lies in the storage: up to two runs, one on each side of the gap.

@@ -32,6 +32,14 @@ Text read_content(std::string_view control)
     return {};
 }
 
+void use_content(std::string_view control, std::function<void(std::string_view bytes)> const& use)
+{
+    if (auto* roster = dynamic_cast<qt::RosterEdit*>(widget_of(control)))
+        use(roster->contentView());
+    else
+        use(read_content(control).bytes());
+}
+
 void write_content(std::string_view control, Text const& text)
 {
     QWidget* widget = widget_of(control);

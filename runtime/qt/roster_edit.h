@@ -53,6 +53,8 @@ class RosterEdit : public QAbstractScrollArea {
 
     // The whole text as GB18030 bytes; absent when empty.
     [[nodiscard]] Text contentBytes() const;
+    // The same bytes where the box keeps them, valid until the next edit.
+    [[nodiscard]] std::string_view contentView() { return text_.contiguous(); }
     // Replaces the whole text; the caret goes to the start and nothing is left to undo.
     void setContent(std::string_view bytes);
     // Adds the bytes at the end and shows the end with the caret there; nothing is left to undo.

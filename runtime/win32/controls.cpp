@@ -51,6 +51,12 @@ Text read_content(std::string_view name)
     return win32::to_text(win32::window_text(control->window));
 }
 
+// A system edit box holds UTF-16, so its bytes are made for the call.
+void use_content(std::string_view name, std::function<void(std::string_view bytes)> const& use)
+{
+    use(read_content(name).bytes());
+}
+
 void write_content(std::string_view name, Text const& text)
 {
     auto const control = control_of(name);

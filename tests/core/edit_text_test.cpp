@@ -233,6 +233,8 @@ TEST(EditText, RandomEditsMatchAFreshScan)
                          << testing::PrintToString(model));
             if (pick(0, 500) == 0) {
                 text.assign(model);
+            } else if (pick(0, 100) == 0) {
+                ASSERT_EQ(text.contiguous(), model); // the gap moves to the end; the edits go on from there
             } else {
                 apply(edit, text, model);
                 place += inserted.size();
