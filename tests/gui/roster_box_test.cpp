@@ -10,8 +10,10 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QTest>
+#include <QTimer>
 
 using gui_test::content_bytes;
 using runtime::qt::RosterPosition;
@@ -322,6 +324,34 @@ class RosterBoxTest : public gui_test::WindowTest {
         QTest::keyClick(roster_box(), Qt::Key_End, Qt::ControlModifier);
         QCOMPARE(bar->value(), bar->maximum());
         QVERIFY(roster_box()->viewport()->rect().contains(roster_box()->cursorRect()));
+    }
+
+    // The context menu speaks the program's language, offers only what applies, and its entries work.
+    void contextMenuOffersTheEditingCommands()
+    {
+        write(QStringLiteral("abc"));
+        place_caret(0, 3);
+        QTest::keyClick(roster_box(), Qt::Key_Left, Qt::ShiftModifier);
+        QStringList shown;
+        QTimer::singleShot(0, [&shown] {
+            auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+            QVERIFY(menu != nullptr);
+            QAction* select_all = nullptr;
+            for (QAction* action : menu->actions()) {
+                if (action->isSeparator())
+                    continue;
+                shown.append(action->text().section(u'\t', 0, 0) + (action->isEnabled() ? "" : " (off)"));
+                select_all = action;
+            }
+            select_all->trigger();
+            menu->close();
+        });
+        QContextMenuEvent opening(QContextMenuEvent::Mouse, QPoint(10, 10), roster_box()->mapToGlobal(QPoint(10, 10)));
+        QApplication::sendEvent(roster_box()->viewport(), &opening);
+        QCOMPARE(shown.size(), 6);
+        QVERIFY2(shown[0].startsWith(u'撤') && shown[0].endsWith(" (off)"), qPrintable(shown.join(u',')));
+        QVERIFY2(!shown[2].endsWith(" (off)") && !shown[3].endsWith(" (off)"), qPrintable(shown.join(u',')));
+        QCOMPARE(roster_box()->selectedText(), QStringLiteral("abc"));
     }
 };
 
