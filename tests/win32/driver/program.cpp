@@ -198,13 +198,24 @@ std::optional<DWORD> Program::wait_for_exit()
     return code;
 }
 
+// Once the program has ended, all it wrote is in the pipe; but a process it started may still hold the pipe open
+// (Wine starts its desktop process from the first program that needs one), so the pipe is drained instead of read to
+// its end. A program still running is ended first, or the test would wait for it without end.
 std::string Program::output()
 {
+    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
+        TerminateProcess(process_.hProcess, 1);
+        WaitForSingleObject(process_.hProcess, INFINITE);
+    }
     std::string text;
-    std::array<char, 4096> buffer{};
-    DWORD read = 0;
-    while (ReadFile(output_, buffer.data(), static_cast<DWORD>(buffer.size()), &read, nullptr) && read > 0)
-        text.append(buffer.data(), read);
+    DWORD available = 0;
+    while (PeekNamedPipe(output_, nullptr, 0, nullptr, &available, nullptr) && available > 0) {
+        std::string chunk(available, '\0');
+        DWORD read = 0;
+        if (!ReadFile(output_, chunk.data(), available, &read, nullptr) || read == 0)
+            break;
+        text.append(chunk.data(), read);
+    }
     return text;
 }
 

@@ -65,7 +65,7 @@ class Program {
 
     // Waits for the process to end; its exit code, or nothing when it did not end.
     [[nodiscard]] std::optional<DWORD> wait_for_exit();
-    // What the process wrote to its standard output, once it has ended.
+    // What the process wrote to its standard output; a process still running is ended first.
     [[nodiscard]] std::string output();
 
   private:
