@@ -311,6 +311,10 @@ void RosterEdit::moveCaret(RosterPosition to, bool select)
 {
     bool const selection_changes = select || hasSelection();
     std::size_t const old_line = caret_.line;
+    if (!preedit_.isEmpty()) { // the text being composed is shown at the caret, so both lines are laid out again
+        layouts_.erase(old_line);
+        layouts_.erase(to.line);
+    }
     caret_ = to;
     if (!select)
         anchor_ = to;
