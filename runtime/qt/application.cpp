@@ -7,8 +7,10 @@
 #include "runtime/heap.h"
 #include "runtime/qt/failed_new.h"
 #include "runtime/qt/main_window.h"
+#include "runtime/qt/roster_accessible.h"
 #include "runtime/release_routine.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QDir>
 #include <QLibraryInfo>
@@ -81,6 +83,7 @@ void prepare_application()
     if (translator->load(QLocale(QLocale::Chinese, QLocale::China), QStringLiteral("qtbase"), QStringLiteral("_"),
                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(translator);
+    QAccessible::installFactory(roster_accessible_factory);
     set_fatal_presenter(show_fatal_error_box);
 }
 

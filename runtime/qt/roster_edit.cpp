@@ -6,6 +6,7 @@
 #include "runtime/gb18030.h"
 #include "runtime/qt/text_bridge.h"
 
+#include <QAccessible>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QScrollBar>
@@ -94,8 +95,54 @@ void RosterEdit::setCaretPosition(RosterPosition position)
 QString RosterEdit::selectedText() const
 {
     auto const [from, to] = selection();
+    return textBetween(from, to);
+}
+
+QString RosterEdit::textBetween(RosterPosition from, RosterPosition to) const
+{
     std::size_t const start = offsetOf(from);
     return to_qstring(text_.bytes(start, offsetOf(to) - start));
+}
+
+qsizetype RosterEdit::unitCount() const
+{
+    std::size_t const last = text_.line_count() - 1;
+    return unitOffsetOf({last, lineLength(last)});
+}
+
+qsizetype RosterEdit::unitOffsetOf(RosterPosition position) const
+{
+    qsizetype units = position.column;
+    for (std::size_t line = 0; line < position.line; ++line)
+        units += lineLength(line) + static_cast<qsizetype>(text_.line_end(line).size());
+    return units;
+}
+
+RosterPosition RosterEdit::positionAtUnit(qsizetype unit) const
+{
+    std::size_t const last = text_.line_count() - 1;
+    for (std::size_t line = 0;; ++line) {
+        qsizetype const length = lineLength(line);
+        if (line == last || unit <= length)
+            return {line, std::clamp<qsizetype>(unit, 0, length)};
+        qsizetype const end = static_cast<qsizetype>(text_.line_end(line).size());
+        if (unit < length + end)
+            return {line, length};
+        unit -= length + end;
+    }
+}
+
+void RosterEdit::select(RosterPosition anchor, RosterPosition caret)
+{
+    anchor_ = anchor;
+    moveCaret(caret, true);
+}
+
+void RosterEdit::replaceBetween(RosterPosition from, RosterPosition to, QStringView text)
+{
+    anchor_ = from;
+    caret_ = to;
+    replaceSelection(text);
 }
 
 QString RosterEdit::lineText(std::size_t line) const
@@ -212,6 +259,17 @@ void RosterEdit::apply(Edit const& edit, bool undoing)
 {
     std::string const& out = undoing ? edit.inserted : edit.removed;
     std::string const& in = undoing ? edit.removed : edit.inserted;
+    if (QAccessible::isActive()) {
+        auto const at = static_cast<int>(unitOffsetOf(positionOf(edit.offset)));
+        if (!out.empty()) {
+            QAccessibleTextRemoveEvent removed(this, at, to_qstring(out));
+            QAccessible::updateAccessibility(&removed);
+        }
+        if (!in.empty()) {
+            QAccessibleTextInsertEvent inserted(this, at, to_qstring(in));
+            QAccessible::updateAccessibility(&inserted);
+        }
+    }
     std::size_t const first_line = text_.line_at(edit.offset);
     std::size_t const lines_before = text_.line_count();
     text_.erase(edit.offset, out.size());
@@ -320,6 +378,10 @@ void RosterEdit::moveCaret(RosterPosition to, bool select)
         anchor_ = to;
     preferred_x_.reset();
     ensureCaretVisible();
+    if (QAccessible::isActive()) {
+        QAccessibleTextCursorEvent moved(this, static_cast<int>(unitOffsetOf(caret_)));
+        QAccessible::updateAccessibility(&moved);
+    }
     if (selection_changes) {
         viewport()->update();
     } else {

@@ -76,6 +76,22 @@ class RosterEdit : public QAbstractScrollArea {
     void paste();
     void selectAll();
 
+    // Places as an accessibility client counts them: UTF-16 units of the whole text, each line end with its own
+    // characters. Counting walks the lines before the place, so only a client that asks pays for it.
+    [[nodiscard]] qsizetype unitCount() const;
+    [[nodiscard]] qsizetype unitOffsetOf(RosterPosition position) const;
+    // A unit inside a CR LF pair is the end of its line; one past the text is its end.
+    [[nodiscard]] RosterPosition positionAtUnit(qsizetype unit) const;
+    [[nodiscard]] RosterPosition anchorPosition() const { return anchor_; }
+    [[nodiscard]] QString textBetween(RosterPosition from, RosterPosition to) const;
+    // The rectangle of the character at the place, in the viewport.
+    [[nodiscard]] QRect characterRect(RosterPosition position) const;
+    [[nodiscard]] RosterPosition positionAtPoint(QPoint viewport_point) const { return positionAt(viewport_point); }
+    // Selects from the anchor to the caret and shows the caret.
+    void select(RosterPosition anchor, RosterPosition caret);
+    // Replaces the text between the places, as typing over a selection would, with a step to undo.
+    void replaceBetween(RosterPosition from, RosterPosition to, QStringView text);
+
   protected:
     bool event(QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;

@@ -93,6 +93,16 @@ QRect RosterEdit::cursorRect() const
     return {static_cast<int>(std::floor(origin.x() + x)), static_cast<int>(origin.y()), CaretWidth, lineHeight()};
 }
 
+QRect RosterEdit::characterRect(RosterPosition position) const
+{
+    QPointF const origin = lineOrigin(position.line);
+    QTextLine const line = layoutOf(position.line).lineAt(0);
+    auto const column = static_cast<int>(position.column);
+    qreal const left = line.cursorToX(column);
+    qreal const right = position.column < lineLength(position.line) ? line.cursorToX(column + 1) : left;
+    return QRectF(origin.x() + left, origin.y(), std::max<qreal>(right - left, CaretWidth), lineHeight()).toRect();
+}
+
 std::size_t RosterEdit::firstVisibleLine() const
 {
     return static_cast<std::size_t>(verticalScrollBar()->value());

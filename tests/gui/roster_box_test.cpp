@@ -7,6 +7,7 @@
 #include "runtime/qt/roster_edit.h"
 #include "runtime/qt/text_bridge.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QInputMethodEvent>
@@ -352,6 +353,33 @@ class RosterBoxTest : public gui_test::WindowTest {
         QVERIFY2(shown[0].startsWith(u'撤') && shown[0].endsWith(" (off)"), qPrintable(shown.join(u',')));
         QVERIFY2(!shown[2].endsWith(" (off)") && !shown[3].endsWith(" (off)"), qPrintable(shown.join(u',')));
         QCOMPARE(roster_box()->selectedText(), QStringLiteral("abc"));
+    }
+
+    // A screen reader counts the whole text in UTF-16 units, each line end with its own characters.
+    void screenReadersReadAndEditTheText()
+    {
+        write(QString::fromUtf16(u"ab\r\n张\U0001F600\ncd"));
+        QAccessibleInterface* box = QAccessible::queryAccessibleInterface(roster_box());
+        QVERIFY(box != nullptr);
+        QCOMPARE(box->role(), QAccessible::EditableText);
+        QAccessibleTextInterface* text = box->textInterface();
+        QVERIFY(text != nullptr);
+        QCOMPARE(text->characterCount(), 10);
+        QCOMPARE(text->text(1, 7), QString::fromUtf16(u"b\r\n张\U0001F600"));
+        text->setCursorPosition(8);
+        QVERIFY(roster_box()->caretPosition() == (RosterPosition{2, 0}));
+        QCOMPARE(text->cursorPosition(), 8);
+        text->setCursorPosition(3); // inside CR LF: the end of its line
+        QVERIFY(roster_box()->caretPosition() == (RosterPosition{0, 2}));
+        text->setSelection(0, 4, 8);
+        QCOMPARE(roster_box()->selectedText(), QString::fromUtf16(u"张\U0001F600\n"));
+        int start = 0;
+        int end = 0;
+        text->selection(0, &start, &end);
+        QCOMPARE(std::pair(start, end), std::pair(4, 8));
+        box->editableTextInterface()->replaceText(8, 10, QStringLiteral("xyz"));
+        QCOMPARE(content_bytes(RosterBox), bytes_of(QString::fromUtf16(u"ab\r\n张\U0001F600\nxyz")));
+        QCOMPARE(box->text(QAccessible::Value), QString::fromUtf16(u"ab\r\n张\U0001F600\nxyz"));
     }
 };
 
