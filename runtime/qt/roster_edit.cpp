@@ -46,11 +46,7 @@ RosterEdit::~RosterEdit() = default;
 
 Text RosterEdit::contentBytes() const
 {
-    if (text_.empty())
-        return {};
-    Text text = text_to_fill(text_.size());
-    text_.copy(0, text_.size(), text.data());
-    return text;
+    return text_.text();
 }
 
 void RosterEdit::setContent(std::string_view bytes)

@@ -13,8 +13,4 @@ namespace runtime::qt {
 [[nodiscard]] Text to_text(QStringView utf16);
 [[nodiscard]] QString to_qstring(std::string_view gb18030);
 
-// An uninitialised text of `size` bytes that the caller is about to fill. A long one has all its pages mapped in
-// one request instead of one page fault at a time, which on a virtual machine costs more than the encoding.
-[[nodiscard]] Text text_to_fill(std::size_t size);
-
 } // namespace runtime::qt
